@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs a command inside a private X session: a fresh Xvfb with openbox as its
+# window manager. Both are stopped when the command ends, whatever its outcome,
+# and the command's exit status is passed on.
+set -uo pipefail
+
+if [ $# -eq 0 ]; then
+  echo "usage: $0 COMMAND [ARG...]" >&2
+  exit 2
+fi
+
+workdir=$(mktemp -d "${TMPDIR:-/tmp}/flames-xsession.XXXXXX")
+xvfb_pid=""
+wm_pid=""
+
+stop_session() {
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$workdir"
+}
+trap stop_session EXIT
+trap 'exit 143' INT TERM HUP
+
+fail() {
+  echo "xsession: $1" >&2
+  for log in "$workdir"/*.log; do [ -s "$log" ] && sed "s|^|  $(basename "$log"): |" "$log" >&2; done
+  exit 1
+}
+
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$workdir/display" \
+  >"$workdir/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do
+  [ -s "$workdir/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+  sleep 0.05
+done
+[ -s "$workdir/display" ] || fail "Xvfb gave no display number within 10 s"
+export DISPLAY=":$(head -n 1 "$workdir/display")"
+
+openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
+wm_pid=$!
+# openbox is managing once it has announced itself on the root window.
+for _ in $(seq 200); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  kill -0 "$wm_pid" 2>/dev/null || fail "openbox did not start"
+  sleep 0.05
+done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+  fail "openbox did not take the display within 10 s"
+
+"$@"
