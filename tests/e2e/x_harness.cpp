@@ -1,0 +1,244 @@
+#include "x_harness.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+constexpr Millis kPollInterval{5};
+
+std::vector<unsigned char> rawProperty(Display* display, Window window, const char* name,
+                                       Atom* type, int* format, unsigned long* count) {
+  Atom actualType = None;
+  int actualFormat = 0;
+  unsigned long items = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned char> bytes;
+  const Atom property = XInternAtom(display, name, False);
+  if (XGetWindowProperty(display, window, property, 0, 1 << 16, False, AnyPropertyType, &actualType,
+                         &actualFormat, &items, &remaining, &data) == Success &&
+      data != nullptr) {
+    // Xlib hands 32-bit items back as longs.
+    const std::size_t unit = actualFormat == 32 ? sizeof(long) : actualFormat / 8;
+    bytes.assign(data, data + items * unit);
+  }
+  if (data != nullptr) XFree(data);
+  *type = actualType;
+  *format = actualFormat;
+  *count = items;
+  return bytes;
+}
+
+}  // namespace
+
+void savePicture(const Picture& picture, const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << picture.width << " " << picture.height << "\n255\n";
+  for (std::uint32_t p : picture.pixels) {
+    const char rgb[3] = {static_cast<char>(red(p)), static_cast<char>(green(p)),
+                         static_cast<char>(blue(p))};
+    out.write(rgb, 3);
+  }
+}
+
+FlamesProcess::FlamesProcess() {
+  char path[] = "/tmp/flames-e2e-output.XXXXXX";
+  const int fd = mkstemp(path);
+  if (fd < 0) throw std::runtime_error("cannot create an output file");
+  outputPath_ = path;
+  pid_ = fork();
+  if (pid_ == 0) {
+    dup2(fd, STDOUT_FILENO);
+    dup2(fd, STDERR_FILENO);
+    execl(FLAMES_EXE, FLAMES_EXE, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fd);
+  if (pid_ < 0) throw std::runtime_error("cannot start " FLAMES_EXE);
+}
+
+FlamesProcess::~FlamesProcess() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  unlink(outputPath_.c_str());
+}
+
+int FlamesProcess::waitForExit(Millis timeout) {
+  const auto deadline = Clock::now() + timeout;
+  while (pid_ > 0) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    if (Clock::now() > deadline) return -1;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  return -1;
+}
+
+bool FlamesProcess::running() {
+  int status = 0;
+  return pid_ > 0 && waitpid(pid_, &status, WNOHANG) == 0;
+}
+
+std::string FlamesProcess::output() const {
+  std::ifstream in(outputPath_);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+XSession::XSession() : display_(XOpenDisplay(nullptr)) {
+  if (display_ == nullptr) throw std::runtime_error("cannot open the X display");
+}
+
+XSession::~XSession() {
+  XCloseDisplay(display_);
+}
+
+Window XSession::waitForWindow(pid_t pid, Millis timeout) {
+  const auto deadline = Clock::now() + timeout;
+  const Window root = DefaultRootWindow(display_);
+  do {
+    Atom type;
+    int format;
+    unsigned long count;
+    const auto bytes = rawProperty(display_, root, "_NET_CLIENT_LIST", &type, &format, &count);
+    const auto* clients = reinterpret_cast<const long*>(bytes.data());
+    for (unsigned long i = 0; i < count; ++i) {
+      const Window window = static_cast<Window>(clients[i]);
+      const auto pids = cardinalProperty(window, "_NET_WM_PID");
+      XWindowAttributes attributes;
+      if (!pids.empty() && pids[0] == pid && XGetWindowAttributes(display_, window, &attributes) &&
+          attributes.map_state == IsViewable) {
+        return window;
+      }
+    }
+    std::this_thread::sleep_for(kPollInterval);
+  } while (Clock::now() < deadline);
+  return 0;
+}
+
+Picture XSession::grab(Window window) {
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display_, window, &attributes);
+  Picture picture;
+  XImage* image =
+      XGetImage(display_, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (image == nullptr) return picture;
+  picture.width = attributes.width;
+  picture.height = attributes.height;
+  picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      picture.pixels[static_cast<std::size_t>(y) * picture.width + x] =
+          static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xffffff);
+    }
+  }
+  XDestroyImage(image);
+  return picture;
+}
+
+Picture XSession::waitForChange(Window window, const Picture& previous,
+                                Clock::time_point deadline) {
+  while (Clock::now() < deadline) {
+    Picture now = grab(window);
+    if (now != previous) return now;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  return {};
+}
+
+std::string XSession::utf8Property(Window window, const char* name) {
+  Atom type;
+  int format;
+  unsigned long count;
+  const auto bytes = rawProperty(display_, window, name, &type, &format, &count);
+  if (type != XInternAtom(display_, "UTF8_STRING", False)) return {};
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<long> XSession::cardinalProperty(Window window, const char* name) {
+  Atom type;
+  int format;
+  unsigned long count;
+  const auto bytes = rawProperty(display_, window, name, &type, &format, &count);
+  if (format != 32) return {};
+  const auto* values = reinterpret_cast<const long*>(bytes.data());
+  return std::vector<long>(values, values + count);
+}
+
+std::string XSession::legacyName(Window window) {
+  XTextProperty property;
+  if (!XGetWMName(display_, window, &property)) return {};
+  char** list = nullptr;
+  int count = 0;
+  std::string name;
+  if (Xutf8TextPropertyToTextList(display_, &property, &list, &count) >= Success && count > 0) {
+    name = list[0];
+  }
+  if (list != nullptr) XFreeStringList(list);
+  XFree(property.value);
+  return name;
+}
+
+XSession::Geometry XSession::rootGeometry(Window window) {
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display_, window, &attributes);
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  return {x, y, attributes.width, attributes.height};
+}
+
+void XSession::pressKey(const char* keysym) {
+  const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysym));
+  XTestFakeKeyEvent(display_, code, True, CurrentTime);
+  XTestFakeKeyEvent(display_, code, False, CurrentTime);
+  XSync(display_, False);
+}
+
+void XSession::clickAt(Window window, int x, int y, unsigned button) {
+  const Geometry where = rootGeometry(window);
+  XTestFakeMotionEvent(display_, -1, where.x + x, where.y + y, CurrentTime);
+  XTestFakeButtonEvent(display_, button, True, CurrentTime);
+  XTestFakeButtonEvent(display_, button, False, CurrentTime);
+  XSync(display_, False);
+}
+
+void XSession::resize(Window window, int width, int height) {
+  XResizeWindow(display_, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XSync(display_, False);
+}
+
+// As a close button does: the window manager asks the client to delete its window.
+void XSession::closeThroughWindowManager(Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display_, "_NET_CLOSE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = CurrentTime;
+  event.xclient.data.l[1] = 2;  // source: a pager or other direct user action
+  XSendEvent(display_, DefaultRootWindow(display_), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(display_, False);
+}
+
+}  // namespace e2e

@@ -1,0 +1,97 @@
+// Drives the real flames binary in an X session: starts it, finds its window,
+// reads its pixels and properties, and sends it input as a user would.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using Clock = std::chrono::steady_clock;
+using Millis = std::chrono::milliseconds;
+
+// A window's pixels, 0xRRGGBB, row by row from the top.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  bool operator==(const Picture& other) const {
+    return width == other.width && height == other.height && pixels == other.pixels;
+  }
+  bool operator!=(const Picture& other) const { return !(*this == other); }
+};
+
+// Writes the picture as a binary PPM, for a look at what a failing test saw.
+void savePicture(const Picture& picture, const std::string& path);
+
+inline int red(std::uint32_t p) {
+  return (p >> 16) & 0xff;
+}
+inline int green(std::uint32_t p) {
+  return (p >> 8) & 0xff;
+}
+inline int blue(std::uint32_t p) {
+  return p & 0xff;
+}
+
+// The program under test, with its output kept in a file. Killed if still
+// running when this goes away.
+class FlamesProcess {
+ public:
+  FlamesProcess();
+  ~FlamesProcess();
+  FlamesProcess(const FlamesProcess&) = delete;
+  FlamesProcess& operator=(const FlamesProcess&) = delete;
+
+  pid_t pid() const { return pid_; }
+  // The exit status, or -1 if it has not exited within the timeout (or died of a signal).
+  int waitForExit(Millis timeout);
+  bool running();
+  std::string output() const;  // everything it wrote to stdout and stderr
+
+ private:
+  pid_t pid_ = -1;
+  std::string outputPath_;
+};
+
+class XSession {
+ public:
+  XSession();  // connects to $DISPLAY
+  ~XSession();
+  XSession(const XSession&) = delete;
+  XSession& operator=(const XSession&) = delete;
+
+  Display* display() const { return display_; }
+
+  // The managed, viewable top-level window of that process (0 on timeout).
+  Window waitForWindow(pid_t pid, Millis timeout);
+  Picture grab(Window window);
+  // Grabs until the picture differs from `previous` (empty picture if none by the deadline).
+  Picture waitForChange(Window window, const Picture& previous, Clock::time_point deadline);
+
+  std::string utf8Property(Window window, const char* name);
+  std::vector<long> cardinalProperty(Window window, const char* name);
+  std::string legacyName(Window window);  // WM_NAME decoded to UTF-8
+
+  struct Geometry {
+    int x, y, width, height;
+  };
+  Geometry rootGeometry(Window window);
+
+  void pressKey(const char* keysym);
+  void clickAt(Window window, int x, int y, unsigned button);
+  void resize(Window window, int width, int height);
+  void closeThroughWindowManager(Window window);
+
+ private:
+  Display* display_ = nullptr;
+};
+
+}  // namespace e2e
