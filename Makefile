@@ -1,14 +1,17 @@
-# flames: the two everyday commands are `make run` and `make test`.
-# Both install any missing Debian packages first (scripts/install-deps.sh).
+# flames: the everyday commands are `make run` and `make test`.
+# Each installs any missing Debian packages first (scripts/install-deps.sh).
 
 BUILD_DIR ?= build
+ASAN_BUILD_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+BENCH_SECONDS ?= 20
+SOAK_SECONDS ?= 600
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
   CMAKE_FLAGS += -DFLAMES_WERROR=ON
 endif
 
-.PHONY: all build run test clean
+.PHONY: all build run test tests-built unit-e2e sanitize lint bench soak clean
 
 all: build
 
@@ -25,12 +28,35 @@ run: build
 	fi
 	$(BUILD_DIR)/flames
 
-# Unit tests, then the real program in a private Xvfb with openbox (see README).
-test:
+# Everything CI checks: unit and end-to-end tests, the same under sanitizers,
+# and static analysis.
+test: unit-e2e sanitize lint
+
+tests-built:
 	@scripts/install-deps.sh test
 	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+unit-e2e: tests-built
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 
+sanitize:
+	@scripts/install-deps.sh test
+	cmake -S . -B $(ASAN_BUILD_DIR) -DBUILD_TESTING=ON -DFLAMES_SANITIZE=ON \
+	  -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure
+
+lint: tests-built
+	git ls-files '*.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
+	cppcheck --enable=warning,style,performance,portability --std=c++17 --inline-suppr \
+	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem -I src -I tests/e2e src tests bench
+
+bench: tests-built
+	scripts/xsession.sh $(BUILD_DIR)/bench/flames_bench --seconds $(BENCH_SECONDS)
+
+soak: tests-built
+	scripts/xsession.sh $(BUILD_DIR)/bench/flames_bench --soak --seconds $(SOAK_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)

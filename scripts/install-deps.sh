@@ -5,8 +5,9 @@
 set -euo pipefail
 
 build_packages=(g++ make cmake pkg-config freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
-# The end-to-end tests drive the real program in a private X server and window manager.
-test_packages=(libgtest-dev libxtst-dev xvfb openbox x11-utils)
+# The end-to-end tests and the benchmark drive the real program in a private X
+# server with a window manager; the static analysers check the code.
+test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck)
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;

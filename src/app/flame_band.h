@@ -39,6 +39,7 @@ inline Strip stripAt(double x, const FlameState& state) {
 // accumulated error is what makes 126 strips (the last at 99.99999999999977).
 template <typename DrawStrip>
 void forEachStrip(FlameState& state, DrawStrip&& drawStrip) {
+  // NOLINTNEXTLINE(cert-flp30-c,clang-analyzer-security.FloatLoopCounter): summed on purpose
   for (double x = 0.0; x <= 100.0; x += 0.8) {
     drawStrip(stripAt(x, state));
     stepFlame(state);

@@ -115,7 +115,7 @@ class FlamesWindow : public ::testing::Test {
     return seen;
   }
 
-  FlamesProcess flames;
+  Program flames{FLAMES_EXE};
   XSession x;
   Window window = 0;
   Picture first;
@@ -160,7 +160,8 @@ TEST_F(FlamesWindow, DrawsTheFirstFrameThenOneFramePerTickRepeatingEvery13) {
     if (HasFailure()) return;
   }
   const double perFrameMs =
-      std::chrono::duration<double, std::milli>(Clock::now() - started).count() / frames.size();
+      std::chrono::duration<double, std::milli>(Clock::now() - started).count() /
+      static_cast<double>(frames.size());
   EXPECT_GT(perFrameMs, 140.0);
   EXPECT_LT(perFrameMs, 250.0);
 

@@ -54,23 +54,23 @@ void savePicture(const Picture& picture, const std::string& path) {
   }
 }
 
-FlamesProcess::FlamesProcess() {
-  char path[] = "/tmp/flames-e2e-output.XXXXXX";
-  const int fd = mkstemp(path);
+Program::Program(const std::string& path) {
+  char outputTemplate[] = "/tmp/flames-e2e-output.XXXXXX";
+  const int fd = mkstemp(outputTemplate);
   if (fd < 0) throw std::runtime_error("cannot create an output file");
-  outputPath_ = path;
+  outputPath_ = outputTemplate;
   pid_ = fork();
   if (pid_ == 0) {
     dup2(fd, STDOUT_FILENO);
     dup2(fd, STDERR_FILENO);
-    execl(FLAMES_EXE, FLAMES_EXE, static_cast<char*>(nullptr));
+    execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fd);
-  if (pid_ < 0) throw std::runtime_error("cannot start " FLAMES_EXE);
+  if (pid_ < 0) throw std::runtime_error("cannot start " + path);
 }
 
-FlamesProcess::~FlamesProcess() {
+Program::~Program() {
   if (pid_ > 0) {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
@@ -78,7 +78,7 @@ FlamesProcess::~FlamesProcess() {
   unlink(outputPath_.c_str());
 }
 
-int FlamesProcess::waitForExit(Millis timeout) {
+int Program::waitForExit(Millis timeout) {
   const auto deadline = Clock::now() + timeout;
   while (pid_ > 0) {
     int status = 0;
@@ -92,12 +92,12 @@ int FlamesProcess::waitForExit(Millis timeout) {
   return -1;
 }
 
-bool FlamesProcess::running() {
+bool Program::running() {
   int status = 0;
   return pid_ > 0 && waitpid(pid_, &status, WNOHANG) == 0;
 }
 
-std::string FlamesProcess::output() const {
+std::string Program::output() const {
   std::ifstream in(outputPath_);
   std::ostringstream text;
   text << in.rdbuf();
@@ -106,6 +106,9 @@ std::string FlamesProcess::output() const {
 
 XSession::XSession() : display_(XOpenDisplay(nullptr)) {
   if (display_ == nullptr) throw std::runtime_error("cannot open the X display");
+  // Windows come and go under our feet (a closed program's window may still be
+  // listed); a request about one that is gone just finds nothing.
+  XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 }
 
 XSession::~XSession() {
@@ -116,9 +119,9 @@ Window XSession::waitForWindow(pid_t pid, Millis timeout) {
   const auto deadline = Clock::now() + timeout;
   const Window root = DefaultRootWindow(display_);
   do {
-    Atom type;
-    int format;
-    unsigned long count;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
     const auto bytes = rawProperty(display_, root, "_NET_CLIENT_LIST", &type, &format, &count);
     const auto* clients = reinterpret_cast<const long*>(bytes.data());
     for (unsigned long i = 0; i < count; ++i) {
@@ -166,18 +169,18 @@ Picture XSession::waitForChange(Window window, const Picture& previous,
 }
 
 std::string XSession::utf8Property(Window window, const char* name) {
-  Atom type;
-  int format;
-  unsigned long count;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
   const auto bytes = rawProperty(display_, window, name, &type, &format, &count);
   if (type != XInternAtom(display_, "UTF8_STRING", False)) return {};
   return std::string(bytes.begin(), bytes.end());
 }
 
 std::vector<long> XSession::cardinalProperty(Window window, const char* name) {
-  Atom type;
-  int format;
-  unsigned long count;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
   const auto bytes = rawProperty(display_, window, name, &type, &format, &count);
   if (format != 32) return {};
   const auto* values = reinterpret_cast<const long*>(bytes.data());
@@ -202,7 +205,7 @@ XSession::Geometry XSession::rootGeometry(Window window) {
   XWindowAttributes attributes;
   XGetWindowAttributes(display_, window, &attributes);
   int x = 0, y = 0;
-  Window child;
+  Window child = None;
   XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
   return {x, y, attributes.width, attributes.height};
 }

@@ -32,23 +32,23 @@ struct Picture {
 void savePicture(const Picture& picture, const std::string& path);
 
 inline int red(std::uint32_t p) {
-  return (p >> 16) & 0xff;
+  return static_cast<int>((p >> 16) & 0xffU);
 }
 inline int green(std::uint32_t p) {
-  return (p >> 8) & 0xff;
+  return static_cast<int>((p >> 8) & 0xffU);
 }
 inline int blue(std::uint32_t p) {
-  return p & 0xff;
+  return static_cast<int>(p & 0xffU);
 }
 
-// The program under test, with its output kept in a file. Killed if still
-// running when this goes away.
-class FlamesProcess {
+// A program under test, started without arguments, with its output kept in a
+// file. Killed if still running when this goes away.
+class Program {
  public:
-  FlamesProcess();
-  ~FlamesProcess();
-  FlamesProcess(const FlamesProcess&) = delete;
-  FlamesProcess& operator=(const FlamesProcess&) = delete;
+  explicit Program(const std::string& path);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
   pid_t pid() const { return pid_; }
   // The exit status, or -1 if it has not exited within the timeout (or died of a signal).
