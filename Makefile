@@ -6,12 +6,13 @@ ASAN_BUILD_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCH_SECONDS ?= 20
 SOAK_SECONDS ?= 600
+PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
   CMAKE_FLAGS += -DFLAMES_WERROR=ON
 endif
 
-.PHONY: all build run test tests-built unit-e2e sanitize lint bench soak clean
+.PHONY: all build run test tests-built unit-e2e sanitize lint bench soak record install package clean
 
 all: build
 
@@ -45,18 +46,30 @@ sanitize:
 	cmake -S . -B $(ASAN_BUILD_DIR) -DBUILD_TESTING=ON -DFLAMES_SANITIZE=ON \
 	  -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
-	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure
+	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure --label-exclude shipping
 
 lint: tests-built
 	git ls-files '*.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
 	cppcheck --enable=warning,style,performance,portability --std=c++17 --inline-suppr \
-	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem -I src -I tests/e2e src tests bench
+	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem -I src -I tests/e2e src tests tools
 
 bench: tests-built
-	scripts/xsession.sh $(BUILD_DIR)/bench/flames_bench --seconds $(BENCH_SECONDS)
+	scripts/xsession.sh $(BUILD_DIR)/tools/flames_bench --seconds $(BENCH_SECONDS)
 
 soak: tests-built
-	scripts/xsession.sh $(BUILD_DIR)/bench/flames_bench --soak --seconds $(SOAK_SECONDS)
+	scripts/xsession.sh $(BUILD_DIR)/tools/flames_bench --soak --seconds $(SOAK_SECONDS)
+
+# Re-records docs/flames.gif and the icons in data/icons from the real window.
+record: tests-built
+	scripts/record.sh $(BUILD_DIR) docs/flames.gif data/icons
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	@scripts/install-deps.sh package
+	cd $(BUILD_DIR) && cpack -G DEB
+	@ls $(BUILD_DIR)/flames_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)

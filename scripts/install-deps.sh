@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages flames needs that are not there yet.
-# Usage: install-deps.sh [build|test|all]   (default: build)
+# Usage: install-deps.sh [build|test|package]   (default: build)
 # Idempotent: when everything is installed it changes nothing and needs no root.
 set -euo pipefail
 
 build_packages=(g++ make cmake pkg-config freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
 # The end-to-end tests and the benchmark drive the real program in a private X
 # server with a window manager; the static analysers check the code.
-test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck)
+test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck
+  imagemagick desktop-file-utils dpkg-dev)
+# dpkg-shlibdeps works out the package's dependencies.
+package_packages=(dpkg-dev)
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  all) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+  package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   *)
-    echo "usage: $0 [build|test|all]" >&2
+    echo "usage: $0 [build|test|package]" >&2
     exit 2
     ;;
 esac

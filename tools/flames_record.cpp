@@ -1,0 +1,84 @@
+// Records one full cycle of the running program, from its window's own pixels:
+// 13 consecutive tick frames, written as frame-00.ppm ... frame-12.ppm.
+//
+// Usage: flames_record OUT_DIR   (inside an X session with a window manager)
+// It waits for each frame instead of sleeping, and proves the frames
+// consecutive: a 14th frame must equal the first and the 13 must all differ.
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "x_harness.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kCycle = 13;
+constexpr int kAttempts = 3;
+
+bool allBlack(const Picture& p) {
+  for (std::uint32_t px : p.pixels) {
+    if (px != 0) return false;
+  }
+  return true;
+}
+
+// The next kCycle + 1 frames, or fewer if the window stopped changing.
+std::vector<Picture> nextFrames(XSession& x, Window window, Picture last) {
+  std::vector<Picture> frames;
+  for (int i = 0; i <= kCycle; ++i) {
+    last = x.waitForChange(window, last, Clock::now() + Millis(2000));
+    if (last.pixels.empty()) break;
+    frames.push_back(last);
+  }
+  return frames;
+}
+
+std::string checkCycle(const std::vector<Picture>& frames) {
+  if (frames.size() != kCycle + 1) return "the window stopped changing";
+  std::set<std::vector<std::uint32_t>> distinct;
+  for (int i = 0; i < kCycle; ++i) distinct.insert(frames[i].pixels);
+  if (distinct.size() != kCycle) return "fewer than 13 different pictures in 13 frames";
+  if (frames[kCycle] != frames[0]) return "the 14th frame differs from the first (a frame was missed)";
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUT_DIR\n", argv[0]);
+    return 2;
+  }
+  Program flames{FLAMES_EXE};
+  XSession x;
+  const Window window = x.waitForWindow(flames.pid(), Millis(10000));
+  if (window == 0) {
+    std::fprintf(stderr, "flames_record: the program opened no window\n");
+    return 1;
+  }
+  // Skip the frame drawn when the window appeared: the loop is made of ticks.
+  Picture last = x.waitForChange(window, Picture{}, Clock::now() + Millis(3000));
+  while (!last.pixels.empty() && allBlack(last)) {
+    last = x.waitForChange(window, last, Clock::now() + Millis(3000));
+  }
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+    const std::vector<Picture> frames = nextFrames(x, window, last);
+    const std::string fault = checkCycle(frames);
+    if (fault.empty()) {
+      for (int i = 0; i < kCycle; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%02d.ppm", i);
+        savePicture(frames[i], argv[1] + std::string(name));
+      }
+      return 0;
+    }
+    std::fprintf(stderr, "flames_record: attempt %d of %d: %s\n", attempt, kAttempts, fault.c_str());
+    if (frames.empty()) break;
+    last = frames.back();
+  }
+  std::fprintf(stderr, "flames_record: could not record 13 consecutive frames\n");
+  return 1;
+}
