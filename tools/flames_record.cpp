@@ -18,13 +18,6 @@ namespace {
 constexpr int kCycle = 13;
 constexpr int kAttempts = 3;
 
-bool allBlack(const Picture& p) {
-  for (std::uint32_t px : p.pixels) {
-    if (px != 0) return false;
-  }
-  return true;
-}
-
 // The next kCycle + 1 frames, or fewer if the window stopped changing.
 std::vector<Picture> nextFrames(XSession& x, Window window, Picture last) {
   std::vector<Picture> frames;
@@ -41,7 +34,8 @@ std::string checkCycle(const std::vector<Picture>& frames) {
   std::set<std::vector<std::uint32_t>> distinct;
   for (int i = 0; i < kCycle; ++i) distinct.insert(frames[i].pixels);
   if (distinct.size() != kCycle) return "fewer than 13 different pictures in 13 frames";
-  if (frames[kCycle] != frames[0]) return "the 14th frame differs from the first (a frame was missed)";
+  if (frames[kCycle] != frames[0])
+    return "the 14th frame differs from the first (a frame was missed)";
   return {};
 }
 
@@ -60,10 +54,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   // Skip the frame drawn when the window appeared: the loop is made of ticks.
-  Picture last = x.waitForChange(window, Picture{}, Clock::now() + Millis(3000));
-  while (!last.pixels.empty() && allBlack(last)) {
-    last = x.waitForChange(window, last, Clock::now() + Millis(3000));
-  }
+  Picture last = x.waitForFirstFrame(window, Millis(3000));
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
     const std::vector<Picture> frames = nextFrames(x, window, last);
     const std::string fault = checkCycle(frames);
@@ -75,7 +66,8 @@ int main(int argc, char** argv) {
       }
       return 0;
     }
-    std::fprintf(stderr, "flames_record: attempt %d of %d: %s\n", attempt, kAttempts, fault.c_str());
+    std::fprintf(stderr, "flames_record: attempt %d of %d: %s\n", attempt, kAttempts,
+                 fault.c_str());
     if (frames.empty()) break;
     last = frames.back();
   }

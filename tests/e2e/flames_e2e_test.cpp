@@ -38,10 +38,6 @@ Picture topLeftOf(const Picture& p, int width, int height) {
   return part;
 }
 
-bool allBlack(const Picture& p) {
-  return std::all_of(p.pixels.begin(), p.pixels.end(), [](std::uint32_t px) { return px == 0; });
-}
-
 // Which of the given frames the picture shows, or -1 (with the reason).
 int identifyFrame(const Picture& picture, const std::vector<FlameState>& starts, std::string* why) {
   std::string fault;
@@ -81,11 +77,7 @@ class FlamesWindow : public ::testing::Test {
   void SetUp() override {
     window = x.waitForWindow(flames.pid(), Millis(10000));
     ASSERT_NE(window, 0u) << "no window for the program within 10 s";
-    // The window is black until the frame the window system asked for arrives.
-    first = x.waitForChange(window, Picture{}, Clock::now() + Millis(3000));
-    while (!first.pixels.empty() && allBlack(first)) {
-      first = x.waitForChange(window, first, Clock::now() + Millis(3000));
-    }
+    first = x.waitForFirstFrame(window, Millis(3000));
     ASSERT_FALSE(first.pixels.empty()) << "nothing was drawn";
   }
 

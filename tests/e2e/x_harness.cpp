@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -166,6 +167,17 @@ Picture XSession::waitForChange(Window window, const Picture& previous,
     std::this_thread::sleep_for(kPollInterval);
   }
   return {};
+}
+
+Picture XSession::waitForFirstFrame(Window window, Millis timeout) {
+  const auto deadline = Clock::now() + timeout;
+  const auto black = [](std::uint32_t pixel) { return pixel == 0; };
+  Picture picture = waitForChange(window, Picture{}, deadline);
+  while (!picture.pixels.empty() &&
+         std::all_of(picture.pixels.begin(), picture.pixels.end(), black)) {
+    picture = waitForChange(window, picture, deadline);
+  }
+  return picture;
 }
 
 std::string XSession::utf8Property(Window window, const char* name) {

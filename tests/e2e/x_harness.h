@@ -75,6 +75,9 @@ class XSession {
   Picture grab(Window window);
   // Grabs until the picture differs from `previous` (empty picture if none by the deadline).
   Picture waitForChange(Window window, const Picture& previous, Clock::time_point deadline);
+  // The first picture that is not all black: the window is black until the
+  // frame the window system asked for arrives (empty picture if none by then).
+  Picture waitForFirstFrame(Window window, Millis timeout);
 
   std::string utf8Property(Window window, const char* name);
   std::vector<long> cardinalProperty(Window window, const char* name);
