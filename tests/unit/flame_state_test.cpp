@@ -60,30 +60,18 @@ TEST(StepFlame, WalksTheWholeCycleAndReturnsToTheStart) {
   ASSERT_EQ(expected.size(), 117u);
 
   FlameState state;
+  state.flicker = 7.25;  // the step rule must leave it alone
   std::vector<double> seen;
   for (std::size_t i = 0; i < expected.size(); ++i) {
     stepFlame(state);
     seen.push_back(state.level);
-  }
-  EXPECT_EQ(seen, expected);
-  EXPECT_EQ(snapshot(state), snapshot(FlameState{}));
-}
-
-TEST(StepFlame, KeepsItsInvariantsBetweenSteps) {
-  FlameState state;
-  state.flicker = 7.25;  // must pass through untouched
-  int maxLevel = 0;
-  for (int i = 0; i < 117 * 13; ++i) {
-    stepFlame(state);
+    // Between steps the level never rests on the crest, and the crest is never 30.
     ASSERT_NE(state.level, state.crest) << "after step " << i + 1;
     ASSERT_TRUE(state.crest == 15.0 || state.crest == 20.0 || state.crest == 25.0)
         << "crest " << state.crest << " after step " << i + 1;
-    ASSERT_TRUE(state.phase == 0 || state.phase == 1);
-    ASSERT_EQ(state.level, static_cast<int>(state.level));
-    ASSERT_GE(state.level, 0.0);
-    maxLevel = std::max(maxLevel, static_cast<int>(state.level));
   }
-  EXPECT_EQ(maxLevel, 24);
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(snapshot(state), (Snapshot{0, 15, 0}));
   EXPECT_EQ(state.flicker, 7.25);
 }
 
