@@ -45,6 +45,10 @@ std::vector<unsigned char> rawProperty(Display* display, Window window, const ch
 
 }  // namespace
 
+bool Picture::isBlack() const {
+  return std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p == 0; });
+}
+
 void savePicture(const Picture& picture, const std::string& path) {
   std::ofstream out(path, std::ios::binary);
   out << "P6\n" << picture.width << " " << picture.height << "\n255\n";
@@ -162,8 +166,9 @@ Picture XSession::grab(Window window) {
 Picture XSession::waitForChange(Window window, const Picture& previous,
                                 Clock::time_point deadline) {
   while (Clock::now() < deadline) {
+    // A window being mapped or moved can refuse to be read for a moment.
     Picture now = grab(window);
-    if (now != previous) return now;
+    if (!now.pixels.empty() && now != previous) return now;
     std::this_thread::sleep_for(kPollInterval);
   }
   return {};
@@ -171,10 +176,8 @@ Picture XSession::waitForChange(Window window, const Picture& previous,
 
 Picture XSession::waitForFirstFrame(Window window, Millis timeout) {
   const auto deadline = Clock::now() + timeout;
-  const auto black = [](std::uint32_t pixel) { return pixel == 0; };
   Picture picture = waitForChange(window, Picture{}, deadline);
-  while (!picture.pixels.empty() &&
-         std::all_of(picture.pixels.begin(), picture.pixels.end(), black)) {
+  while (!picture.pixels.empty() && picture.isBlack()) {
     picture = waitForChange(window, picture, deadline);
   }
   return picture;
@@ -239,6 +242,16 @@ void XSession::clickAt(Window window, int x, int y, unsigned button) {
 
 void XSession::resize(Window window, int width, int height) {
   XResizeWindow(display_, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XSync(display_, False);
+}
+
+void XSession::minimise(Window window) {
+  XIconifyWindow(display_, window, DefaultScreen(display_));
+  XSync(display_, False);
+}
+
+void XSession::restore(Window window) {
+  XMapRaised(display_, window);
   XSync(display_, False);
 }
 

@@ -22,6 +22,7 @@ struct Picture {
   std::vector<std::uint32_t> pixels;
 
   std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  bool isBlack() const;
   bool operator==(const Picture& other) const {
     return width == other.width && height == other.height && pixels == other.pixels;
   }
@@ -73,7 +74,8 @@ class XSession {
   // The managed, viewable top-level window of that process (0 on timeout).
   Window waitForWindow(pid_t pid, Millis timeout);
   Picture grab(Window window);
-  // Grabs until the picture differs from `previous` (empty picture if none by the deadline).
+  // Grabs until the window can be read and its picture differs from `previous`
+  // (empty picture if none by the deadline).
   Picture waitForChange(Window window, const Picture& previous, Clock::time_point deadline);
   // The first picture that is not all black: the window is black until the
   // frame the window system asked for arrives (empty picture if none by then).
@@ -91,6 +93,8 @@ class XSession {
   void pressKey(const char* keysym);
   void clickAt(Window window, int x, int y, unsigned button);
   void resize(Window window, int width, int height);
+  void minimise(Window window);
+  void restore(Window window);
   void closeThroughWindowManager(Window window);
 
  private:
