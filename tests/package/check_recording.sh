@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks an animation for the README: 13 frames of 150 ms, looping for ever,
-# square (500 x 500 or evenly scaled), under 1.5 MB, every frame different.
+# square (500 x 500 or evenly scaled), under 1.5 MB. That the 13 frames are
+# consecutive ticks the recorder proves as it records.
 # Usage: check_recording.sh GIF   or   check_recording.sh --record BUILD_DIR
 set -euo pipefail
 
@@ -29,14 +30,4 @@ read -r width height < <(identify -format '%W %H\n' "$gif" | head -n 1)
 size=$(stat -c %s "$gif")
 [ "$size" -lt $((1536 * 1024)) ] || fail "$gif is $size bytes"
 
-# A frame equal to the next would be a missed or doubled tick; 12 to 0 is the loop's seam.
-frames=$(mktemp -d "${TMPDIR:-/tmp}/flames-frames.XXXXXX")
-convert "$gif" -coalesce "$frames/f-%02d.png"
-for i in $(seq 0 12); do
-  next=$(((i + 1) % 13))
-  diff=$(compare -metric AE "$frames/f-$(printf %02d "$i").png" "$frames/f-$(printf %02d "$next").png" \
-    null: 2>&1 || true)
-  [ "$diff" != 0 ] || { rm -rf "$frames"; fail "frames $i and $next are the same"; }
-done
-rm -rf "$frames"
 echo "ok: $gif, 13 frames of 150 ms, ${width}x${height}, $size bytes"
