@@ -13,10 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <optional>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "x_harness.h"
@@ -25,10 +22,10 @@ using namespace e2e;
 
 namespace {
 
+// Voluntary context switches count wake-ups: each is a sleep that something ended.
 struct Counters {
   double cpuSeconds = 0;  // on-CPU time of all threads
-  long wakeups =
-      0;  // voluntary context switches of all threads: each is a sleep ended by a wake-up
+  long wakeups = 0;       // voluntary context switches of all threads
 };
 
 Counters readCounters(pid_t pid) {
@@ -196,22 +193,14 @@ int soak(const std::string& path, double seconds, double warmup, double boundMiB
     std::fflush(stdout);
   }
 
-  std::vector<Picture> last;
-  Picture picture = run.x.grab(run.window);
-  for (int i = 0; i < 27 && !picture.pixels.empty(); ++i) {
-    picture = run.x.waitForChange(run.window, picture, Clock::now() + Millis(2000));
-    last.push_back(picture);
-  }
-  bool cycling = last.size() == 27 && !last.back().pixels.empty();
-  for (std::size_t i = 0; cycling && i + 13 < last.size(); ++i) {
-    cycling = last[i] == last[i + 13] && last[i] != last[i + 1];
-  }
+  const std::string fault = cycleFault(run.x.nextFrames(run.window, run.x.grab(run.window), 14));
+  const bool cycling = fault.empty();
   const double growth = highest - start;
   std::printf(
       "\nresident after %.0f s warm-up: %.2f MiB, highest since: %.2f MiB, growth %.2f MiB"
       " (bound %.2f)\nanimation at the end: %s\n",
       warmup, start, highest, growth, boundMiB,
-      cycling ? "repeating every 13 frames" : "NOT cycling");
+      cycling ? "repeating every 13 frames" : fault.c_str());
   const bool ok = growth <= boundMiB && cycling && run.program.running();
   std::printf("soak: %s\n", ok ? "passed" : "FAILED");
   return ok ? 0 : 1;

@@ -5,7 +5,6 @@
 // It waits for each frame instead of sleeping, and proves the frames
 // consecutive: a 14th frame must equal the first and the 13 must all differ.
 #include <cstdio>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,27 +16,6 @@ namespace {
 
 constexpr int kCycle = 13;
 constexpr int kAttempts = 3;
-
-// The next kCycle + 1 frames, or fewer if the window stopped changing.
-std::vector<Picture> nextFrames(XSession& x, Window window, Picture last) {
-  std::vector<Picture> frames;
-  for (int i = 0; i <= kCycle; ++i) {
-    last = x.waitForChange(window, last, Clock::now() + Millis(2000));
-    if (last.pixels.empty()) break;
-    frames.push_back(last);
-  }
-  return frames;
-}
-
-std::string checkCycle(const std::vector<Picture>& frames) {
-  if (frames.size() != kCycle + 1) return "the window stopped changing";
-  std::set<std::vector<std::uint32_t>> distinct;
-  for (int i = 0; i < kCycle; ++i) distinct.insert(frames[i].pixels);
-  if (distinct.size() != kCycle) return "fewer than 13 different pictures in 13 frames";
-  if (frames[kCycle] != frames[0])
-    return "the 14th frame differs from the first (a frame was missed)";
-  return {};
-}
 
 }  // namespace
 
@@ -56,8 +34,8 @@ int main(int argc, char** argv) {
   // Skip the frame drawn when the window appeared: the loop is made of ticks.
   Picture last = x.waitForFirstFrame(window, Millis(3000));
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-    const std::vector<Picture> frames = nextFrames(x, window, last);
-    const std::string fault = checkCycle(frames);
+    const std::vector<Picture> frames = x.nextFrames(window, last, kCycle + 1);
+    const std::string fault = cycleFault(frames);
     if (fault.empty()) {
       for (int i = 0; i < kCycle; ++i) {
         char name[32];

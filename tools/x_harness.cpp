@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -57,6 +58,17 @@ void savePicture(const Picture& picture, const std::string& path) {
                          static_cast<char>(blue(p))};
     out.write(rgb, 3);
   }
+}
+
+std::string cycleFault(const std::vector<Picture>& frames) {
+  constexpr std::size_t kCycle = 13;
+  if (frames.size() != kCycle + 1) return "the window stopped changing";
+  std::set<std::vector<std::uint32_t>> distinct;
+  for (std::size_t i = 0; i < kCycle; ++i) distinct.insert(frames[i].pixels);
+  if (distinct.size() != kCycle) return "fewer than 13 different pictures in 13 frames";
+  if (frames[kCycle] != frames[0])
+    return "the 14th frame differs from the first (a frame was missed)";
+  return {};
 }
 
 Program::Program(const std::string& path) {
@@ -172,6 +184,16 @@ Picture XSession::waitForChange(Window window, const Picture& previous,
     std::this_thread::sleep_for(kPollInterval);
   }
   return {};
+}
+
+std::vector<Picture> XSession::nextFrames(Window window, Picture last, int count) {
+  std::vector<Picture> frames;
+  for (int i = 0; i < count; ++i) {
+    last = waitForChange(window, last, Clock::now() + Millis(2000));
+    if (last.pixels.empty()) break;
+    frames.push_back(last);
+  }
+  return frames;
 }
 
 Picture XSession::waitForFirstFrame(Window window, Millis timeout) {

@@ -32,6 +32,11 @@ struct Picture {
 // Writes the picture as a binary PPM, for a look at what a failing test saw.
 void savePicture(const Picture& picture, const std::string& path);
 
+// Why 14 consecutive frames are not one whole 13-frame cycle, or empty if they
+// are: the 13 must all differ and the 14th must equal the first (which also
+// proves that no frame was missed).
+std::string cycleFault(const std::vector<Picture>& frames);
+
 inline int red(std::uint32_t p) {
   return static_cast<int>((p >> 16) & 0xffU);
 }
@@ -77,6 +82,9 @@ class XSession {
   // Grabs until the window can be read and its picture differs from `previous`
   // (empty picture if none by the deadline).
   Picture waitForChange(Window window, const Picture& previous, Clock::time_point deadline);
+  // The next `count` pictures the window shows, each waited for (fewer if it
+  // stops changing for 2 s).
+  std::vector<Picture> nextFrames(Window window, Picture last, int count);
   // The first picture that is not all black: the window is black until the
   // frame the window system asked for arrives (empty picture if none by then).
   Picture waitForFirstFrame(Window window, Millis timeout);
