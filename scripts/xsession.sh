@@ -29,7 +29,10 @@ fail() {
 }
 
 # Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$workdir/display" \
+# -noreset: by default the server starts over whenever its last client leaves,
+# and a client connecting meanwhile is hung up on. Under load openbox's first
+# connection met such a restart now and then, and failed to open the display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$workdir/display" \
   >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 200); do
