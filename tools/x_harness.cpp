@@ -1,5 +1,6 @@
 #include "x_harness.h"
 
+#include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -245,6 +246,21 @@ XSession::Geometry XSession::rootGeometry(Window window) {
   Window child = None;
   XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
   return {x, y, attributes.width, attributes.height};
+}
+
+bool XSession::isDoubleBuffered(Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display_, window, &attributes)) return false;
+  XVisualInfo wanted{};
+  wanted.visualid = XVisualIDFromVisual(attributes.visual);
+  int count = 0;
+  XVisualInfo* info = XGetVisualInfo(display_, VisualIDMask, &wanted, &count);
+  int doubleBuffered = 0;
+  if (info != nullptr && glXGetConfig(display_, info, GLX_DOUBLEBUFFER, &doubleBuffered) != 0) {
+    doubleBuffered = 0;
+  }
+  if (info != nullptr) XFree(info);
+  return doubleBuffered != 0;
 }
 
 void XSession::pressKey(const char* keysym) {

@@ -97,6 +97,8 @@ class XSession {
     int x, y, width, height;
   };
   Geometry rootGeometry(Window window);
+  // Whether the GLX configuration of the window's visual has a back buffer.
+  bool isDoubleBuffered(Window window);
 
   void pressKey(const char* keysym);
   void clickAt(Window window, int x, int y, unsigned button);

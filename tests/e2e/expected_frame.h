@@ -1,5 +1,6 @@
-// What the window should show for a given flame state, worked out from the
-// model, so that a captured picture can be checked pixel by pixel and named.
+// What the program should show, worked out from the model, so that captured
+// pictures (from the X window or from the web page) can be checked pixel by
+// pixel and named.
 #pragma once
 
 #include <string>
@@ -10,12 +11,29 @@
 
 namespace e2e {
 
+constexpr int kCycle = 13;  // frames before the picture repeats
+
 // Counts the pixels of `picture` that disagree with the frame drawn from
 // `start`, stretched to the picture's size. Only pixels clear of every edge by
 // more than a pixel and a half are judged, so rasterisation rules do not matter:
-// inside the top strip, red at full strength and no blue (red near the top
-// edge, orange or yellow near the bottom); outside every strip, black.
-// `firstFault` describes the first disagreement found.
+// outside every strip, black; inside the top strip, full red, no blue, and the
+// green its corners blend to there (orange, red, red, yellow). `firstFault`
+// describes the first disagreement found.
 int countMismatches(const Picture& picture, const FlameState& start, std::string* firstFault);
+
+// The 13 states tick frames start from, each with the flicker its tick set.
+std::vector<FlameState> tickFrameStarts();
+
+// Which of `starts` the picture shows, or -1 (and why not the closest).
+int identifyFrame(const Picture& picture, const std::vector<FlameState>& starts, std::string* why);
+
+// Why `frames` are not consecutive tick frames round the cycle, the first
+// being tick frame `firstFrame` (any, if negative); empty if they are.
+std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame = -1);
+
+// Why `frames` are not what the program shows from its start: the frame of the
+// initial state, then at least 14 consecutive tick frames from the second of
+// the cycle, identical 13 apart; empty if they are.
+std::string startupFramesFault(const std::vector<Picture>& frames);
 
 }  // namespace e2e
