@@ -3,6 +3,8 @@
 
 BUILD_DIR ?= build
 ASAN_BUILD_DIR ?= build-asan
+WEB_BUILD_DIR ?= build-web
+PORT ?= 8000
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCH_SECONDS ?= 20
 SOAK_SECONDS ?= 600
@@ -12,7 +14,11 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DFLAMES_WERROR=ON
 endif
 
-.PHONY: all build run test tests-built unit-e2e sanitize lint bench soak record install package clean
+# Debian's emscripten needs Debian's node modules, which another node may not search.
+export NODE_PATH := /usr/share/nodejs
+
+.PHONY: all build run test tests-built unit-e2e sanitize lint bench soak record install package \
+        web web-serve clean
 
 all: build
 
@@ -33,9 +39,10 @@ run: build
 # sanitizers, then all the tests on the normal build.
 test: lint sanitize unit-e2e
 
-tests-built:
+tests-built: web
 	@scripts/install-deps.sh test
-	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON -DFLAMES_WEB_SITE=$(abspath $(WEB_BUILD_DIR))/site \
+	  $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 unit-e2e: tests-built
@@ -48,8 +55,9 @@ sanitize:
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure --label-exclude shipping
 
+# The web's own file is left to the web build's compiler: it needs emscripten's headers.
 lint: tests-built
-	git ls-files '*.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
+	git ls-files '*.cpp' ':!*_web.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
 	cppcheck --enable=warning,style,performance,portability --std=c++17 --inline-suppr \
 	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem -I src -I tools src tests tools
 
@@ -71,5 +79,16 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 	@ls $(BUILD_DIR)/flames_*.deb
 
+# The same program for the browser: a static site in $(WEB_BUILD_DIR)/site.
+web:
+	@scripts/install-deps.sh web
+	emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(WEB_BUILD_DIR) -j $(JOBS)
+	@echo "The site is in $(WEB_BUILD_DIR)/site: copy the whole folder to any static web host."
+
+web-serve: web
+	@echo "Serving $(WEB_BUILD_DIR)/site at http://127.0.0.1:$(PORT)/ (Ctrl+C stops)"
+	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD_DIR)/site $(PORT)
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR)
