@@ -17,7 +17,7 @@ endif
 # Debian's emscripten needs Debian's node modules, which another node may not search.
 export NODE_PATH := /usr/share/nodejs
 
-.PHONY: all build run test tests-built unit-e2e sanitize lint bench soak record install package \
+.PHONY: all build run test tests-built unit-e2e sanitize lint bench soak record install uninstall package \
         web web-serve clean
 
 all: build
@@ -72,7 +72,11 @@ record: tests-built
 	scripts/record.sh $(BUILD_DIR) docs/flames.gif data/icons
 
 install: build
-	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	cmake --install $(BUILD_DIR) --prefix $(abspath $(PREFIX))
+
+# Removes exactly what `make install` put there, for the same PREFIX.
+uninstall: build
+	scripts/uninstall.sh $(BUILD_DIR) $(abspath $(PREFIX))
 
 package: build
 	@scripts/install-deps.sh package

@@ -85,10 +85,10 @@ int countMismatches(const Picture& picture, const FlameState& start, std::string
           y <= across(top->bottomLeft, top->bottomRight, x0, x1).high + marginY) {
         continue;
       }
-      const double green = greenAt(*top, (px + 0.5) * unitX, y);
+      const double expected = greenAt(*top, (px + 0.5) * unitX, y);
       if (red(p) < 255 - kColourTolerance || blue(p) > kColourTolerance ||
-          std::abs(e2e::green(p) - green) > kColourTolerance) {
-        fault(px, py, "expected green " + std::to_string(std::lround(green)));
+          std::abs(green(p) - expected) > kColourTolerance) {
+        fault(px, py, "expected green " + std::to_string(std::lround(expected)));
       }
     }
   }
