@@ -56,5 +56,6 @@ fi
 
 # playwright-core drives Debian's Chromium; it downloads no browser of its own.
 if [ "${1:-build}" = test ] && [ ! -d tests/web/node_modules/playwright-core ]; then
-  npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+  # From inside the folder, so that npm reads the machine's own configuration.
+  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 fi

@@ -1,6 +1,7 @@
 // The numbers one frame hands to OpenGL: corners, strip count and reach.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/flame_band.h"
@@ -47,25 +48,18 @@ TEST(FlameBand, FlickerLiftsOnlyTheTopCornersAndReachesPastTheView) {
   lifted.flicker = 22.199999999999953;
   FlameState flat = lifted;
   flat.flicker = 0.0;
-
-  const std::vector<Strip> up = layOutFrame(lifted);
-  const std::vector<Strip> down = layOutFrame(flat);
+  const std::vector<Strip> up = layOutFrame(lifted), down = layOutFrame(flat);
   ASSERT_EQ(up.size(), down.size());
 
-  float highest = 0.0f;
-  int stripsAtHighest = 0;
+  std::vector<float> tops;
   for (std::size_t i = 0; i < up.size(); ++i) {
     EXPECT_EQ(up[i].bottomLeft.y, down[i].bottomLeft.y) << i;
     EXPECT_EQ(up[i].bottomRight.y, down[i].bottomRight.y) << i;
     EXPECT_GT(up[i].topLeft.y, down[i].topLeft.y) << i;
-    if (up[i].topRight.y > highest) {
-      highest = up[i].topRight.y;
-      stripsAtHighest = 0;
-    }
-    if (up[i].topRight.y == highest) ++stripsAtHighest;
+    tops.push_back(up[i].topRight.y);
   }
   // (35 + 22.199999999999953) + (24 + 24) in double, then rounded once. The
   // frame passes level 24 twice, at its start and again after a whole cycle.
-  EXPECT_EQ(highest, 105.19999694824219f);
-  EXPECT_EQ(stripsAtHighest, 4);
+  EXPECT_EQ(*std::max_element(tops.begin(), tops.end()), 105.19999694824219f);
+  EXPECT_EQ(std::count(tops.begin(), tops.end(), 105.19999694824219f), 4);
 }
