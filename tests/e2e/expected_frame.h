@@ -24,8 +24,8 @@ int countMismatches(const Picture& picture, const FlameState& start, std::string
 // The 13 states tick frames start from, each with the flicker its tick set.
 std::vector<FlameState> tickFrameStarts();
 
-// Which of `starts` the picture shows, or -1 (and why not the closest).
-int identifyFrame(const Picture& picture, const std::vector<FlameState>& starts, std::string* why);
+// Which of `starts` the picture shows, or -1.
+int identifyFrame(const Picture& picture, const std::vector<FlameState>& starts);
 
 // Why `frames` are not consecutive tick frames round the cycle, the first
 // being tick frame `firstFrame` (any, if negative); empty if they are.

@@ -19,6 +19,13 @@ double millisBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
+// Waits up to 3 s for the window manager to catch up.
+template <typename Condition>
+void waitUntil(Condition condition) {
+  const auto deadline = Clock::now() + Millis(3000);
+  while (!condition() && Clock::now() < deadline) std::this_thread::sleep_for(Millis(10));
+}
+
 // A redraw the window system asks for starts wherever the flame is, and keeps
 // the flicker of the last tick: any of the 13 states with any tick's flicker.
 std::vector<FlameState> anyFrameStarts() {
@@ -60,12 +67,12 @@ class FlamesWindow : public ::testing::Test {
   // must be the band, and within a few redraws the ticks must follow on again.
   void expectBandThenTicks(Picture& last) {
     const std::vector<FlameState> any = anyFrameStarts(), ticks = tickFrameStarts();
-    std::string why;
     do {
       last = next(last);
-    } while (!HasFailure() && identifyFrame(last, any, &why) < 0);
-    for (int redraws = 0; !HasFailure() && identifyFrame(last, ticks, &why) < 0; ++redraws) {
-      ASSERT_GE(identifyFrame(last, any, &why), 0) << "not the band: " << why;
+    } while (!HasFailure() && identifyFrame(last, any) < 0);
+    for (int redraws = 0; !HasFailure() && identifyFrame(last, ticks) < 0; ++redraws) {
+      ASSERT_GE(identifyFrame(last, any), 0)
+          << "not the band at " << last.width << "x" << last.height;
       ASSERT_LT(redraws, 4) << "no tick frame after " << redraws << " redraws";
       last = next(last);
     }
@@ -98,10 +105,7 @@ TEST_F(FlamesWindow, OpensAt200By100At500By500DoubleBufferedUnderItsTitle) {
   EXPECT_EQ(x.utf8Property(window, "_NET_WM_ICON_NAME"), kTitle);
   EXPECT_EQ(x.legacyName(window), kTitle) << "WM_NAME, for window managers without _NET_WM_NAME";
   // What openbox itself shows in the title bar.
-  const auto deadline = Clock::now() + Millis(2000);
-  while (x.utf8Property(window, "_NET_WM_VISIBLE_NAME") != kTitle && Clock::now() < deadline) {
-    std::this_thread::sleep_for(Millis(10));
-  }
+  waitUntil([&] { return x.utf8Property(window, "_NET_WM_VISIBLE_NAME") == kTitle; });
   EXPECT_EQ(x.utf8Property(window, "_NET_WM_VISIBLE_NAME"), kTitle);
 }
 
@@ -137,10 +141,7 @@ TEST_F(FlamesWindow, KeysClicksResizingAndMinimisingLeaveItAnimating) {
 
   // A resize stretches the view over the new size and brings an extra redraw.
   x.resize(window, 320, 200);
-  const auto deadline = Clock::now() + Millis(3000);
-  while (x.rootGeometry(window).width != 320 && Clock::now() < deadline) {
-    std::this_thread::sleep_for(Millis(10));
-  }
+  waitUntil([&] { return x.rootGeometry(window).width == 320; });
   ASSERT_EQ(x.rootGeometry(window).width, 320);
   ASSERT_EQ(x.rootGeometry(window).height, 200);
   expectBandThenTicks(last);

@@ -12,14 +12,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 app=io.github.flames.flames
 
 expected_files() {
-  local prefix=$1
-  echo "$prefix/bin/flames"
-  echo "$prefix/share/applications/$app.desktop"
-  echo "$prefix/share/metainfo/$app.metainfo.xml"
-  echo "$prefix/share/man/man1/flames.1.gz"
-  echo "$prefix/share/doc/flames/copyright"
-  echo "$prefix/share/doc/flames/changelog.gz"
-  for size in 16 24 32 48 64 128 256; do echo "$prefix/share/icons/hicolor/${size}x${size}/apps/flames.png"; done
+  printf "$1/%s\n" bin/flames share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
+    share/man/man1/flames.1.gz share/doc/flames/copyright share/doc/flames/changelog.gz \
+    share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/flames.png
 }
 
 # Installed into a scratch prefix: the files, each valid, then uninstalled.
@@ -35,8 +30,8 @@ warnings=$(zcat "$prefix/share/man/man1/flames.1.gz" | groff -man -ww -z 2>&1)
 left=$(find "$prefix" ! -type d)
 [ -z "$left" ] || fail "uninstall left: $left"
 
-# The package: what lintian and hardening-check say, its name, its
-# dependencies, exactly the expected files.
+# The package: what lintian (which also wants the dependencies dpkg-shlibdeps
+# finds) and hardening-check say, its name, exactly the expected files.
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >/dev/null 2>&1)
 deb=$(ls "$work"/flames_*_*.deb)
 lintian --pedantic "$deb" >"$work/lintian" 2>&1 || true
@@ -46,14 +41,10 @@ dpkg-deb -x "$deb" "$work/root"
 missing=$(hardening-check "$work/root/usr/bin/flames" | grep ': no' | grep -v 'Control flow' || true)
 [ -z "$missing" ] || fail "hardening-check: $missing"
 [ "$(dpkg-deb -f "$deb" Package)" = flames ] || fail "package name"
-depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libglut3.12 libx11-6 libc6; do
-  [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
-done
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {sub(/^\./, "", $6); print $6}' | sort >"$work/listed"
 expected_files /usr | sort >"$work/expected"
 diff -u "$work/expected" "$work/listed" || fail "the package's file list differs"
 
 # Unpacked, its program finds its libraries.
 if ldd "$work/root/usr/bin/flames" | grep -q 'not found'; then fail "unresolved libraries"; fi
-echo "ok: $(basename "$deb"), lintian clean, Depends: $depends"
+echo "ok: $(basename "$deb"), lintian clean, Depends: $(dpkg-deb -f "$deb" Depends)"

@@ -42,12 +42,7 @@ TEST(FlameBand, FirstFrameHas126StripsAtExactCorners) {
 
 TEST(FlameBand, FlickerLiftsOnlyTheTopCornersAndReachesPastTheView) {
   // The frame that starts at (22, 25, rising) after a tick has lifted it.
-  FlameState lifted;
-  lifted.level = 22;
-  lifted.crest = 25;
-  lifted.flicker = 22.199999999999953;
-  FlameState flat = lifted;
-  flat.flicker = 0.0;
+  FlameState lifted{22, 25, 0, 22.199999999999953}, flat{22, 25, 0, 0.0};
   const std::vector<Strip> up = layOutFrame(lifted), down = layOutFrame(flat);
   ASSERT_EQ(up.size(), down.size());
 

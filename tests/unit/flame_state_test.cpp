@@ -1,24 +1,16 @@
 // The flame model against its cycle, its frame rhythm and its exact flicker values.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "flame/flame_state.h"
 
 namespace {
 
-FlameState stateOf(double level, double crest, int phase) {
-  FlameState state;
-  state.level = level;
-  state.crest = crest;
-  state.phase = phase;
-  return state;
-}
-
-void expectState(const FlameState& s, double level, double crest, int phase, const char* when) {
-  EXPECT_EQ(s.level, level) << when;
-  EXPECT_EQ(s.crest, crest) << when;
-  EXPECT_EQ(s.phase, phase) << when;
+// level, crest and phase, compared and printed as one.
+std::tuple<double, double, int> rest(const FlameState& s) {
+  return {s.level, s.crest, s.phase};
 }
 
 }  // namespace
@@ -41,7 +33,8 @@ TEST(StepFlame, WalksA117StepCycleThatFramesOf126StepsEnterAtThirteenPlaces) {
   for (int step = 0; step < 27 * 126; ++step) {
     if (step % 126 == 0) {
       const double* start = frameStarts[(step / 126) % 13];
-      expectState(state, start[0], start[1], static_cast<int>(start[2]), "at a frame's start");
+      EXPECT_EQ(rest(state), std::make_tuple(start[0], start[1], static_cast<int>(start[2])))
+          << "at the start of frame " << step / 126;
     }
     stepFlame(state);
     ASSERT_EQ(state.level, cycle[step % 117]) << "after step " << step + 1;
@@ -74,10 +67,9 @@ TEST(ComputeFlicker, IsTheFirstRunningSumOfFifthsAboveTheLevelWhileRisingAndZero
       {24, 1, 0.0},
   };
   for (const auto& c : cases) {
-    FlameState state = stateOf(c.level, 20, c.phase);
-    state.flicker = 5.0;
+    FlameState state{c.level, 20, c.phase, 5.0};
     computeFlicker(state);
     EXPECT_EQ(state.flicker, c.flicker) << "level " << c.level << ", phase " << c.phase;
-    expectState(state, c.level, 20, c.phase, "the flicker rule must leave the rest alone");
+    EXPECT_EQ(rest(state), std::make_tuple(c.level, 20.0, c.phase)) << "must stay as they were";
   }
 }
