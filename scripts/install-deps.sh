@@ -7,16 +7,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_packages=(g++ make cmake pkg-config freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
-# dpkg-shlibdeps works out the package's dependencies; lintian, hardening-check
-# (devscripts), appstreamcli, groff and desktop-file-validate judge what it ships.
-package_packages=(dpkg-dev lintian devscripts appstream groff-base desktop-file-utils)
+# dpkg-shlibdeps works out the package's dependencies.
+package_packages=(dpkg-dev)
 # The web build: emscripten brings its own GLUT and GL; python3 serves the site.
 web_packages=(emscripten python3)
 # The end-to-end tests and the benchmark drive the real program in a private X
 # server with a window manager, and the web page in Chromium; the static
-# analysers check the code.
+# analysers check the code; lintian, hardening-check (devscripts), appstreamcli,
+# groff and desktop-file-validate judge what the package ships.
 test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck
-  imagemagick chromium "${package_packages[@]}" "${web_packages[@]}")
+  imagemagick chromium lintian devscripts appstream groff-base desktop-file-utils
+  "${package_packages[@]}" "${web_packages[@]}")
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;

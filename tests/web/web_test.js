@@ -120,7 +120,8 @@ async function plays() {
     const firstTick = times[1] - times[0];
     const gaps = times.slice(2).map((time, i) => time - times[i + 1]).sort((a, b) => a - b);
     const median = gaps[gaps.length >> 1];
-    console.log(`first tick after ${firstTick.toFixed(1)} ms; ticks ${median.toFixed(1)} ms apart ` +
+    console.log(`first frame ${times[0].toFixed(1)} ms after the page was asked for; ` +
+                `first tick after ${firstTick.toFixed(1)} ms; ticks ${median.toFixed(1)} ms apart ` +
                 `(median), ${gaps[0].toFixed(1)} to ${gaps[gaps.length - 1].toFixed(1)} ms`);
     assert.ok(firstTick > 900 && firstTick < 1150, `first tick after ${firstTick} ms`);
     assert.ok(median > 145 && median < 156, `ticks ${median} ms apart`);
