@@ -15,7 +15,7 @@ ifeq ($(CI),true)
 endif
 
 # Debian's emscripten needs Debian's node modules, which another node may not search.
-export NODE_PATH := /usr/share/nodejs
+export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
 .PHONY: all build run test tests-built unit-e2e sanitize lint bench soak record install uninstall package \
         web web-serve clean
@@ -39,13 +39,13 @@ run: build
 # sanitizers, then all the tests on the normal build.
 test: lint sanitize unit-e2e
 
-tests-built: web
+tests-built:
 	@scripts/install-deps.sh test
 	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON -DFLAMES_WEB_SITE=$(abspath $(WEB_BUILD_DIR))/site \
 	  $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-unit-e2e: tests-built
+unit-e2e: tests-built web
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 
 sanitize:
