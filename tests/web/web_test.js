@@ -59,7 +59,7 @@ async function open(server, browserArgs = []) {
 
 // Runs in the page before its scripts. GLUT draws each frame in an animation
 // frame callback; right after it, before the browser shows and clears the
-// buffer, this reads the frame back.
+// buffer, this reads the frame back as a binary PPM for the frame checker.
 function captureFrames() {
   window.flamesFrames = [];
   const request = window.requestAnimationFrame.bind(window);
@@ -70,28 +70,12 @@ function captureFrames() {
     const width = gl.drawingBufferWidth, height = gl.drawingBufferHeight;
     const rgba = new Uint8Array(width * height * 4);
     gl.readPixels(0, 0, width, height, gl.RGBA, gl.UNSIGNED_BYTE, rgba);
-    let binary = '';
-    for (let i = 0; i < rgba.length; i += 0x8000) {
-      binary += String.fromCharCode.apply(null, rgba.subarray(i, i + 0x8000));
+    let ppm = `P6\n${width} ${height}\n255\n`;
+    for (let y = height - 1; y >= 0; --y) {  // GL counts rows from the bottom
+      const row = rgba.subarray(y * width * 4, (y + 1) * width * 4).filter((_, i) => i % 4 !== 3);
+      ppm += String.fromCharCode.apply(null, row);
     }
-    window.flamesFrames.push({ time: performance.now(), width, height, rgba: btoa(binary) });
-  });
-}
-
-// Writes the frames as PPM files, top row first, for the frame checker.
-function savePictures(frames, directory) {
-  return frames.map((frame, i) => {
-    const rgba = Buffer.from(frame.rgba, 'base64');
-    const rgb = Buffer.alloc(frame.width * frame.height * 3);
-    for (let y = 0; y < frame.height; ++y) {
-      for (let x = 0; x < frame.width; ++x) {
-        const from = ((frame.height - 1 - y) * frame.width + x) * 4, to = (y * frame.width + x) * 3;
-        rgba.copy(rgb, to, from, from + 3);
-      }
-    }
-    const file = path.join(directory, `frame-${String(i).padStart(2, '0')}.ppm`);
-    fs.writeFileSync(file, Buffer.concat([Buffer.from(`P6\n${frame.width} ${frame.height}\n255\n`), rgb]));
-    return file;
+    window.flamesFrames.push({ time: performance.now(), width, height, ppm: btoa(ppm) });
   });
 }
 
@@ -109,7 +93,9 @@ async function plays() {
 
     const directory = fs.mkdtempSync(path.join(os.tmpdir(), 'flames-web-frames-'));
     try {
-      console.log(execFileSync(frameChecker, savePictures(frames, directory), { encoding: 'utf8' }).trim());
+      const files = frames.map((frame, i) => path.join(directory, `frame-${String(i).padStart(2, '0')}.ppm`));
+      files.forEach((file, i) => fs.writeFileSync(file, Buffer.from(frames[i].ppm, 'base64')));
+      console.log(execFileSync(frameChecker, files, { encoding: 'utf8' }).trim());
     } finally {
       fs.rmSync(directory, { recursive: true });
     }
