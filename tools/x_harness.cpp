@@ -127,6 +127,7 @@ XSession::XSession() : display_(XOpenDisplay(nullptr)) {
   // Windows come and go under our feet (a closed program's window may still be
   // listed); a request about one that is gone just finds nothing.
   XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
 }
 
 XSession::~XSession() {
@@ -137,6 +138,7 @@ Window XSession::waitForWindow(pid_t pid, Millis timeout) {
   const auto deadline = Clock::now() + timeout;
   const Window root = DefaultRootWindow(display_);
   do {
+    noteCreatedWindows();
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
@@ -154,6 +156,19 @@ Window XSession::waitForWindow(pid_t pid, Millis timeout) {
     std::this_thread::sleep_for(kPollInterval);
   } while (Clock::now() < deadline);
   return 0;
+}
+
+void XSession::noteCreatedWindows() {
+  while (XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    if (event.type == CreateNotify) created_.emplace(event.xcreatewindow.window, Clock::now());
+  }
+}
+
+Clock::time_point XSession::createdAt(Window window) const {
+  const auto found = created_.find(window);
+  return found == created_.end() ? Clock::time_point{} : found->second;
 }
 
 Picture XSession::grab(Window window) {

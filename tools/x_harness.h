@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,7 @@ class Program {
 
 class XSession {
  public:
-  XSession();  // connects to $DISPLAY
+  XSession();  // connects to $DISPLAY and watches top-level windows being created
   ~XSession();
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;
@@ -78,6 +79,10 @@ class XSession {
 
   // The managed, viewable top-level window of that process (0 on timeout).
   Window waitForWindow(pid_t pid, Millis timeout);
+  // When this session saw the window created, to within a poll of
+  // waitForWindow: a program's clock starts there, after it has loaded and
+  // found its GL driver.
+  Clock::time_point createdAt(Window window) const;
   Picture grab(Window window);
   // Grabs until the window can be read and its picture differs from `previous`
   // (empty picture if none by the deadline).
@@ -108,7 +113,10 @@ class XSession {
   void closeThroughWindowManager(Window window);
 
  private:
+  void noteCreatedWindows();
+
   Display* display_ = nullptr;
+  std::map<Window, Clock::time_point> created_;
 };
 
 }  // namespace e2e
