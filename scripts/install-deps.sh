@@ -55,8 +55,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# playwright-core drives Debian's Chromium; it downloads no browser of its own.
-if [ "${1:-build}" = test ] && [ ! -d tests/web/node_modules/playwright-core ]; then
+# puppeteer-core drives Debian's Chromium and Firefox; it downloads no browser of its own.
+if [ "${1:-build}" = test ] && [ ! -d tests/web/node_modules/puppeteer-core ]; then
   # From inside the folder, so that npm reads the machine's own configuration.
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 fi

@@ -32,8 +32,8 @@ int identifyFrame(const Picture& picture, const std::vector<FlameState>& starts)
 std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame = -1);
 
 // Why `frames` are not what the program shows from its start: the frame of the
-// initial state, then at least 14 consecutive tick frames from the second of
-// the cycle, identical 13 apart; empty if they are.
+// initial state, then consecutive tick frames from the second of the cycle,
+// identical 13 apart; empty if they are.
 std::string startupFramesFault(const std::vector<Picture>& frames);
 
 }  // namespace e2e

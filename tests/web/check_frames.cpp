@@ -1,41 +1,47 @@
-// Checks frames captured from the web page against the model, as the X11
-// end-to-end tests check the window: the initial state's frame, then tick
-// frames round the cycle, identical 13 apart.
-// Usage: flames_check_frames FRAME.ppm...   Prints the fault and exits 1, if any.
-#include <algorithm>
+// Judges frames read back from the web page by the same predictor as the X11
+// window's. Each file holds one frame as WebGL reads it: RGBA, bottom row first.
+// Usage: flames_check_frames (startup | ticks) WIDTH HEIGHT FRAME...
+//   startup: the initial state's frame, then tick frames from the cycle's second
+//   ticks:   consecutive tick frames from anywhere in the cycle
+// Prints the fault and exits 1, if any.
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "expected_frame.h"
 
 int main(int argc, char** argv) {
+  if (argc < 5) {
+    std::fprintf(stderr, "usage: %s (startup | ticks) WIDTH HEIGHT FRAME...\n", argv[0]);
+    return 2;
+  }
+  const std::string mode = argv[1];
+  const int width = std::atoi(argv[2]), height = std::atoi(argv[3]);
   std::vector<e2e::Picture> frames;
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 4; i < argc; ++i) {
     std::ifstream in(argv[i], std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    e2e::Picture& frame = frames.emplace_back();
-    in >> magic >> frame.width >> frame.height >> maxValue;
-    in.get();
-    std::vector<unsigned char> rgb(3 *
-                                   std::clamp(1LL * frame.width * frame.height, 0LL, 1LL << 24));
-    if (!in.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size())) ||
-        magic != "P6" || rgb.empty()) {
-      std::fprintf(stderr, "%s is no binary PPM\n", argv[i]);
+    const std::string rgba{std::istreambuf_iterator<char>(in), {}};
+    if (width <= 0 || height <= 0 || rgba.size() != 4ULL * width * height) {
+      std::fprintf(stderr, "%s is no %dx%d RGBA frame\n", argv[i], width, height);
       return 1;
     }
-    for (std::size_t k = 0; k < rgb.size(); k += 3) {
-      frame.pixels.push_back(
-          static_cast<std::uint32_t>(rgb[k] << 16 | rgb[k + 1] << 8 | rgb[k + 2]));
+    e2e::Picture& frame = frames.emplace_back(e2e::Picture{width, height, {}});
+    for (int y = height - 1; y >= 0; --y) {
+      for (int x = 0; x < width; ++x) {
+        const auto* p = reinterpret_cast<const unsigned char*>(&rgba[4 * (y * width + x)]);
+        frame.pixels.push_back(static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]));
+      }
     }
   }
-  const std::string fault = e2e::startupFramesFault(frames);
+  const std::string fault =
+      mode == "startup" ? e2e::startupFramesFault(frames) : e2e::tickFramesFault(frames);
   if (!fault.empty()) {
     std::fprintf(stderr, "%s\n", fault.c_str());
     return 1;
   }
-  std::printf("%zu frames as the model draws them\n", frames.size());
+  std::printf("%zu frames at %dx%d as the model draws them\n", frames.size(), width, height);
   return 0;
 }
