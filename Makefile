@@ -78,10 +78,10 @@ install: build
 uninstall: build
 	scripts/uninstall.sh $(BUILD_DIR) $(abspath $(PREFIX))
 
+# The same sources give the same .deb, bit for bit (SOURCE_DATE_EPOCH: the last commit's time).
 package: build
 	@scripts/install-deps.sh package
-	cd $(BUILD_DIR) && cpack -G DEB
-	@ls $(BUILD_DIR)/flames_*.deb
+	cmake --build $(BUILD_DIR) --target deb
 
 # The same program for the browser: a static site in $(WEB_BUILD_DIR)/site.
 web:

@@ -12,12 +12,13 @@ package_packages=(dpkg-dev)
 # The web build: emscripten brings its own GLUT and GL; python3 serves the site.
 web_packages=(emscripten python3)
 # The end-to-end tests and the benchmark drive the real program in a private X
-# server with a window manager, and the web page in Chromium; the static
-# analysers check the code; lintian, hardening-check (devscripts), appstreamcli,
-# groff and desktop-file-validate judge what the package ships.
+# server with a window manager, and the web page in Chromium and Firefox; the
+# static analysers check the code; lintian, hardening-check (devscripts),
+# appstreamcli, groff and desktop-file-validate judge what the package ships;
+# faketime builds it again "later" and diffoscope says how two builds differ.
 test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck
-  imagemagick chromium lintian devscripts appstream groff-base desktop-file-utils
-  "${package_packages[@]}" "${web_packages[@]}")
+  imagemagick chromium firefox-esr lintian devscripts appstream groff-base desktop-file-utils
+  faketime diffoscope-minimal "${package_packages[@]}" "${web_packages[@]}")
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks what users install: `cmake --install` into a scratch prefix and
 # uninstalling it again, then the Debian package as a distribution would judge
-# it (lintian, hardening), its metadata and file list.
+# it (lintian, hardening), its metadata and file list, and that building it
+# again elsewhere gives the same bytes.
 # Usage: check_package.sh BUILD_DIR
 set -euo pipefail
 
@@ -32,8 +33,8 @@ left=$(find "$prefix" ! -type d)
 
 # The package: what lintian (which also wants the dependencies dpkg-shlibdeps
 # finds) and hardening-check say, its name, exactly the expected files.
-(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >/dev/null 2>&1)
-deb=$(ls "$work"/flames_*_*.deb)
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+deb=$("$scripts/build-deb.sh" "$build" "$work")
 lintian --pedantic "$deb" >"$work/lintian" 2>&1 || true
 ! grep -E '^[EW]:' "$work/lintian" || fail "lintian finds errors or warnings"
 dpkg-deb -x "$deb" "$work/root"
@@ -47,4 +48,27 @@ diff -u "$work/expected" "$work/listed" || fail "the package's file list differs
 
 # Unpacked, its program finds its libraries.
 if ldd "$work/root/usr/bin/flames" | grep -q 'not found'; then fail "unresolved libraries"; fi
-echo "ok: $(basename "$deb"), lintian clean, Depends: $(dpkg-deb -f "$deb" Depends)"
+
+# Reproducible: the same sources, built again in a deeper directory, three
+# days later by the clock, in another time zone and locale, under another
+# umask and with the same options, give the same bytes.
+source=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
+copy=$work/built/again/elsewhere
+mkdir -p "$copy"
+tar -C "$source" --exclude='./build*' --exclude=./tests/web/node_modules -cf - . | tar -C "$copy" -xf -
+mapfile -t options < <(sed -n -E \
+  's/^(CMAKE_BUILD_TYPE|CMAKE_CXX_FLAGS|FLAMES_WERROR|FLAMES_HARDEN|FLAMES_MAINTAINER):[A-Z]+=(.*)/-D\1=\2/p' \
+  "$build/CMakeCache.txt")
+again=$(
+  umask 002
+  export TZ=Pacific/Kiritimati LANG=C.UTF-8
+  cmake -S "$copy" -B "$copy/build" -DBUILD_TESTING=OFF "${options[@]}" >/dev/null
+  faketime '+3 days' cmake --build "$copy/build" --target flames compressed_docs >/dev/null
+  faketime '+3 days' "$copy/scripts/build-deb.sh" "$copy/build"
+)
+if ! cmp -s "$deb" "$again"; then
+  diffoscope --text - "$deb" "$again" | head -n 60 >&2 || true
+  fail "a second build of the same sources gives another package"
+fi
+echo "ok: $(basename "$deb"), lintian clean, reproducible (sha256 $(sha256sum <"$deb" | cut -c1-16)…)," \
+  "Depends: $(dpkg-deb -f "$deb" Depends)"
