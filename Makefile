@@ -67,9 +67,10 @@ bench: tests-built
 soak: tests-built
 	scripts/xsession.sh $(BUILD_DIR)/tools/flames_bench --soak --seconds $(SOAK_SECONDS)
 
-# Re-records docs/flames.gif and the icons in data/icons from the real window.
+# Re-records docs/flames.gif, the icons in data/icons and the web page's images
+# in src/web from the real window.
 record: tests-built
-	scripts/record.sh $(BUILD_DIR) docs/flames.gif data/icons
+	scripts/record.sh $(BUILD_DIR) docs/flames.gif data/icons src/web
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(abspath $(PREFIX))

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Records the animation as a seamless GIF, and the program's icons, from the
-# real window's own pixels on a private X server.
-# Usage: record.sh BUILD_DIR GIF [ICON_DIR]
+# Records the animation as a seamless GIF, and the program's icons and the web
+# page's images, from the real window's own pixels on a private X server.
+# Usage: record.sh BUILD_DIR GIF [ICON_DIR WEB_DIR]
 set -euo pipefail
 
 build_dir=$1
 gif=$2
 icon_dir=${3:-}
+web_dir=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 frames=$(mktemp -d "${TMPDIR:-/tmp}/flames-record.XXXXXX")
 trap 'rm -rf "$frames"' EXIT
@@ -34,4 +35,17 @@ if [ -n "$icon_dir" ]; then
       -strip "$icon_dir/${size}x${size}/apps/flames.png"
   done
   echo "wrote icons under $icon_dir"
+fi
+
+# The web page shows the first frame until the program draws (lossless WebP:
+# the same pixels in half the bytes of a PNG), and offers the icon at the sizes
+# an installed web app needs (128 colours: a third of the bytes, and no visible
+# difference at icon size).
+if [ -n "$web_dir" ]; then
+  convert "$frames/first.ppm" -strip -define webp:lossless=true "$web_dir/poster.webp"
+  for size in 192 512; do
+    convert "$frames/frame-00.ppm" -crop 400x400+50+100 +repage -resize "${size}x${size}" \
+      +dither -colors 128 -strip -define png:compression-level=9 "PNG8:$web_dir/icon-$size.png"
+  done
+  echo "wrote the web page's poster and icons under $web_dir"
 fi

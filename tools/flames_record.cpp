@@ -1,5 +1,6 @@
 // Records one full cycle of the running program, from its window's own pixels:
-// 13 consecutive tick frames, written as frame-00.ppm ... frame-12.ppm.
+// 13 consecutive tick frames, written as frame-00.ppm ... frame-12.ppm, and the
+// frame it draws first, as first.ppm.
 //
 // Usage: flames_record OUT_DIR   (inside an X session with a window manager)
 // It waits for each frame instead of sleeping, and proves the frames
@@ -31,8 +32,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "flames_record: the program opened no window\n");
     return 1;
   }
-  // Skip the frame drawn when the window appeared: the loop is made of ticks.
+  // The frame drawn when the window appeared is kept apart: the loop is made of ticks.
   Picture last = x.waitForFirstFrame(window, Millis(3000));
+  savePicture(last, argv[1] + std::string("/first.ppm"));
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
     const std::vector<Picture> frames = x.nextFrames(window, last, kCycle + 1);
     const std::string fault = cycleFault(frames);

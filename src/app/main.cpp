@@ -7,7 +7,7 @@
 #include <GL/glut.h>
 
 #include "app/flame_band.h"
-#include "app/window_title.h"
+#include "app/window_platform.h"
 #include "flame/flame_state.h"
 
 namespace {
@@ -38,9 +38,10 @@ int main(int argc, char** argv) {
   glutInitWindowPosition(200, 100);
   glutInitWindowSize(500, 500);
   glutCreateWindow(kTitle);
-  // GLUT hands the title to X as Latin-1; say it again in a form that window
-  // managers show as written.
+  // What GLUT leaves to each platform: a title shown as written, and a view
+  // that follows the window's size.
   setWindowTitle(kTitle);
+  stretchViewOverWindow();
   initView();
   glutDisplayFunc(drawFrame);
   glutTimerFunc(kFirstTickMs, onTimer, 1);

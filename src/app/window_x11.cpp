@@ -1,4 +1,4 @@
-// X11 window title. GLUT stores the title as a Latin-1 STRING, which turns
+// The X11 window. GLUT stores the title as a Latin-1 STRING, which turns
 // Cyrillic into mojibake. Modern window managers read _NET_WM_NAME as UTF-8;
 // older ones decode WM_NAME, which gets COMPOUND_TEXT where Latin-1 falls short.
 #include <GL/glx.h>
@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-#include "app/window_title.h"
+#include "app/window_platform.h"
 
 namespace {
 
@@ -42,3 +42,6 @@ void setWindowTitle(const char* utf8Title) {
   }
   XFlush(display);
 }
+
+// freeglut's own reshape handling sets the viewport to the window's new size.
+void stretchViewOverWindow() {}
