@@ -1,7 +1,8 @@
-// The web build in a real browser, served from 127.0.0.1 as a static host
-// would: its frames judged by the same predictor as the X11 window's, its
-// rhythm, its page, and what it says when it cannot run.
-// Usage: node web_test.js SITE_DIR FRAME_CHECKER (plays | explains)
+// The web build in real browsers, served from 127.0.0.1 as a static host
+// would: its frames judged by the same predictor as the X11 window's, on every
+// screen size; its rhythm; the page for every visitor; installed, offline,
+// after a lost context; and what it says when it cannot run.
+// Usage: node web_test.js SITE_DIR FRAME_CHECKER (chromium | offline | firefox | explains)
 'use strict';
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
@@ -13,12 +14,16 @@ const puppeteer = require('puppeteer-core');
 
 const [siteArgument, frameChecker, mode] = process.argv.slice(2);
 const site = path.resolve(siteArgument);
-const TITLE = 'Языки пламени';
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
+const TYPES = {
+  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+  '.webp': 'image/webp', '.webmanifest': 'application/manifest+json',
+};
 
-// Serves the site's files; those named in `missing` answer 404, as on a host
-// where the site was copied in part.
-function serve(missing = []) {
+// Serves the site as a static host does, with Last-Modified and 304s; files
+// named in `missing` answer 404, as on a host where the site was copied in
+// part. `sent()` is every byte it has sent; `stop()` takes the network away.
+async function serve(missing = []) {
+  const sockets = new Set();
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://host').pathname.replace(/^\/$/, '/index.html');
     const file = path.join(site, path.normalize(name));
@@ -26,84 +31,98 @@ function serve(missing = []) {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream' });
+    const modified = fs.statSync(file).mtime.toUTCString();
+    if (request.headers['if-modified-since'] === modified) {
+      response.writeHead(304).end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)], 'Last-Modified': modified });
     fs.createReadStream(file).pipe(response);
   });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+  server.on('connection', (socket) => sockets.add(socket));
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return {
+    origin: `http://127.0.0.1:${server.address().port}`,
+    sent: () => [...sockets].reduce((sum, socket) => sum + socket.bytesWritten, 0),
+    stop: () => { if (server.listening) server.close(); sockets.forEach((socket) => socket.destroy()); },
+  };
 }
 
-// Opens the page in a fresh browser and notes what a user would not want: page
-// errors, anything on the console, and any request that leaves this machine.
-async function open(server, browserArgs = []) {
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...browserArgs],
-    defaultViewport: { width: 1280, height: 800 },
-  });
-  const page = await browser.newPage();
-  const origin = `http://127.0.0.1:${server.address().port}`;
+// Opens a browser, and notes in `faults` what a visitor should never meet:
+// page errors, anything at all on the console, requests to other hosts.
+async function launch(server, { browser = 'chrome', args = [] } = {}) {
+  const instance = await puppeteer.launch(browser === 'firefox'
+    ? { browser, executablePath: '/usr/bin/firefox-esr', headless: false }
+    : { executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--use-angle=swiftshader',
+      '--enable-unsafe-swiftshader', ...args] });
   const faults = [];
-  page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
-  page.on('console', (message) => {
-    if (message.type() === 'error' && !/^WARNING: using emscripten GL emulation/.test(message.text())) {
-      faults.push(`console ${message.type()}: ${message.text()}`);
-    }
-  });
-  page.on('request', (request) => {
-    if (!request.url().startsWith(`${origin}/`)) faults.push(`request to ${request.url()}`);
-  });
-  await page.evaluateOnNewDocument(captureFrames);
-  await page.goto(`${origin}/`);
-  return { browser, page, faults };
+  const open = async (viewport = { width: 1280, height: 800 }, keep = 28) => {
+    const page = await instance.newPage();
+    page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
+    page.on('console', (message) => faults.push(`console ${message.type()}: ${message.text()}`));
+    page.on('request', (request) => {
+      if (!request.url().startsWith(`${server.origin}/`)) faults.push(`request to ${request.url()}`);
+    });
+    await page.setViewport(viewport);
+    await page.evaluateOnNewDocument(captureFrames, keep);
+    await page.goto(`${server.origin}/`);
+    return page;
+  };
+  return { instance, faults, open };
 }
 
 // Runs in the page before its scripts. GLUT draws each frame in an animation
 // frame callback; right after it, before the browser shows and clears the
-// buffer, this notes the time and copies the pixels, and nothing more: the
-// program's own timing is what is measured. Each frame also notes when the
-// timer behind it was armed, the tick's cause.
-function captureFrames() {
+// buffer, this notes the time and size, and copies the pixels of the next
+// `keep` frames, and nothing more: the program's own timing is what is
+// measured. Each frame also notes when the timer behind it was armed, its cause.
+function captureFrames(keep) {
   const setTimer = window.setTimeout.bind(window);
   let armedAt = null;
   window.setTimeout = (callback, delay, ...rest) => {
     const armed = performance.now();
     return setTimer(() => { armedAt = armed; callback(...rest); }, delay);
   };
-  window.flamesFrames = [];
+  window.flames = { frames: [], keep };
   const request = window.requestAnimationFrame.bind(window);
   window.requestAnimationFrame = (callback) => request((time) => {
     callback(time);
-    const drawnAt = performance.now();
+    const frame = { drawnAt: performance.now(), tickArmedAt: armedAt };
     const gl = window.Module && window.Module.ctx;
-    if (!gl || window.flamesFrames.length >= 64) return;
-    const { drawingBufferWidth: width, drawingBufferHeight: height } = gl;
-    const rgba = new Uint8Array(width * height * 4);
-    gl.readPixels(0, 0, width, height, gl.RGBA, gl.UNSIGNED_BYTE, rgba);
-    window.flamesFrames.push({ drawnAt, tickArmedAt: armedAt, width, height, rgba });
+    if (!gl) return;
+    frame.width = gl.drawingBufferWidth;
+    frame.height = gl.drawingBufferHeight;
+    if (window.flames.keep > 0) {
+      --window.flames.keep;
+      frame.rgba = new Uint8Array(frame.width * frame.height * 4);
+      gl.readPixels(0, 0, frame.width, frame.height, gl.RGBA, gl.UNSIGNED_BYTE, frame.rgba);
+    }
+    window.flames.frames.push(frame);
   });
 }
 
-// The first `count` frames the page drew (from `from` on), their pixels judged
-// by the frame checker in `checkMode`; returns their times and sizes.
-async function judgeFrames(page, count, checkMode, from = 0) {
-  await page.waitForFunction((n) => window.flamesFrames.length >= n, { timeout: 20000, polling: 100 }, from + count);
-  const frames = await page.evaluate((from, count) => window.flamesFrames.slice(from, from + count)
+// Frames `from` to `from + count` (kept by `keep`), their pixels judged by the
+// frame checker in `checkMode` (startup or ticks); returns their times and sizes.
+async function judgeFrames(page, from, count, checkMode) {
+  await page.waitForFunction((n) => window.flames.frames.length >= n, { timeout: 20000, polling: 100 }, from + count);
+  const frames = await page.evaluate((from, count) => window.flames.frames.slice(from, from + count)
     .map(({ rgba, ...frame }) => frame), from, count);
   const directory = fs.mkdtempSync(path.join(os.tmpdir(), 'flames-web-frames-'));
   try {
     const files = [];
-    for (let i = 0; i < count; ++i) {
+    for (let i = from; i < from + count; ++i) {
       // Encoded only now, long after the frame was drawn.
-      const rgba = await page.evaluate((k) => {
-        const bytes = window.flamesFrames[k].rgba;
+      const rgba = await page.evaluate((i) => {
+        const bytes = window.flames.frames[i].rgba;
+        window.flames.frames[i].rgba = null;
         let binary = '';
         for (let at = 0; at < bytes.length; at += 0x8000) {
           binary += String.fromCharCode.apply(null, bytes.subarray(at, at + 0x8000));
         }
         return btoa(binary);
-      }, from + i);
-      files.push(path.join(directory, `frame-${String(i).padStart(2, '0')}.rgba`));
-      fs.writeFileSync(files[i], Buffer.from(rgba, 'base64'));
+      }, i);
+      files.push(path.join(directory, `frame-${files.length}.rgba`));
+      fs.writeFileSync(files[files.length - 1], Buffer.from(rgba, 'base64'));
     }
     const { width, height } = frames[0];
     console.log(execFileSync(frameChecker, [checkMode, width, height, ...files], { encoding: 'utf8' }).trim());
@@ -113,58 +132,140 @@ async function judgeFrames(page, count, checkMode, from = 0) {
   return frames;
 }
 
-async function plays() {
-  const server = await serve();
-  const { browser, page, faults } = await open(server);
+// The canvas on screen: square, centred, fitting, its buffer at the screen's
+// pixels, and nothing to scroll.
+async function expectCanvas(page, side, bufferSide) {
+  await page.waitForFunction((side) => canvas.width === side, { timeout: 5000 }, bufferSide).catch(() => {});
+  const seen = await page.evaluate(() => {
+    const box = canvas.getBoundingClientRect(), page = document.documentElement;
+    return [box.width, box.height, box.left * 2 + box.width - innerWidth, box.top * 2 + box.height - innerHeight,
+            canvas.width, canvas.height, page.scrollWidth - innerWidth, page.scrollHeight - innerHeight];
+  });
+  assert.deepEqual(seen, [side, side, 0, 0, bufferSide, bufferSide, 0, 0]);
+}
+
+// A window resize, a turned phone, a new pixel ratio: the canvas follows, and
+// a moment later (after the redraw the resize brings) ticks go on at the new size.
+async function resizeTo(page, viewport, side, bufferSide) {
+  await page.setViewport(viewport);
+  await expectCanvas(page, side, bufferSide);
+  const from = await page.evaluate(() => { window.flames.keep = 4; return window.flames.frames.length; });
+  await judgeFrames(page, from + 1, 3, 'ticks');
+}
+
+// The first tick a second after start-up armed it, the rest every 150 ms, each
+// timed as the frame is drawn: loading the page or drawing the first frame
+// does not count.
+function expectRhythm(frames) {
+  const firstTick = frames[1].drawnAt - frames[1].tickArmedAt;
+  const gaps = frames.slice(2).map((frame, i) => frame.drawnAt - frames[i + 1].drawnAt).sort((a, b) => a - b);
+  const median = gaps[gaps.length >> 1];
+  console.log(`first frame ${frames[0].drawnAt.toFixed(1)} ms after the page was asked for; ` +
+              `first tick ${firstTick.toFixed(1)} ms after start-up armed it; ticks ${median.toFixed(1)} ms ` +
+              `apart (median), ${gaps[0].toFixed(1)} to ${gaps[gaps.length - 1].toFixed(1)} ms`);
+  assert.ok(firstTick > 1000 && firstTick < 1200, `first tick after ${firstTick} ms`);
+  assert.ok(median > 145 && median < 156, `ticks ${median} ms apart`);
+}
+
+async function run(server, options, body) {
+  const browser = await launch(server, options);
   try {
-    // The first frame and 27 ticks: two whole cycles and one more frame.
-    const frames = await judgeFrames(page, 28, 'startup');
-    assert.equal(await page.title(), TITLE);
-    assert.equal(await page.$eval('html', (html) => html.lang), 'ru');
-    const box = await page.$eval('canvas', (canvas) => canvas.getBoundingClientRect().toJSON());
-    assert.deepEqual([frames[0].width, frames[0].height, box.width, box.height], [500, 500, 500, 500]);
-
-    // Start-up arms the first tick, a second before its frame; the rest come
-    // every 150 ms, each shown on the next display refresh. Every time is
-    // taken as the frame is drawn, and the first tick is timed from the
-    // arming, however long loading the page or drawing the first frame took.
-    const firstTick = frames[1].drawnAt - frames[1].tickArmedAt;
-    const gaps = frames.slice(2).map((frame, i) => frame.drawnAt - frames[i + 1].drawnAt).sort((a, b) => a - b);
-    const median = gaps[gaps.length >> 1];
-    console.log(`first frame ${frames[0].drawnAt.toFixed(1)} ms after the page was asked for; ` +
-                `first tick ${firstTick.toFixed(1)} ms after start-up armed it; ticks ${median.toFixed(1)} ms ` +
-                `apart (median), ${gaps[0].toFixed(1)} to ${gaps[gaps.length - 1].toFixed(1)} ms`);
-    assert.ok(firstTick > 1000 && firstTick < 1200, `first tick after ${firstTick} ms`);
-    assert.ok(median > 145 && median < 156, `ticks ${median} ms apart`);
-    assert.deepEqual(faults, []);
+    await body(browser.open, browser.faults);
+    assert.deepEqual(browser.faults, []);
   } finally {
-    await browser.close();
-    server.close();
+    await browser.instance.close();
+    server.stop();
   }
 }
 
-// Without WebGL, or with the program's .wasm missing, the page says why in words.
-async function explains() {
-  for (const [browserArgs, missing, expected] of [
-    [['--disable-webgl'], [], /needs WebGL/],
-    [[], ['/index.wasm'], /index\.wasm must be copied/],
-  ]) {
-    const server = await serve(missing);
-    const { browser, page, faults } = await open(server, browserArgs);
-    try {
-      await page.waitForSelector('#message', { visible: true, timeout: 10000 });
-      assert.match(await page.$eval('#message', (message) => message.textContent), expected);
-      assert.equal(await page.$('canvas:not([hidden])'), null);
-      if (missing.length === 0) assert.deepEqual(faults, []);
-    } finally {
-      await browser.close();
-      server.close();
+const modes = {
+  // On a desktop, then the same page turned into a phone, rotated, on a
+  // high-DPI screen; and pages that start on those screens.
+  chromium: async () => run(await serve(), {}, async (open) => {
+    const page = await open();
+    expectRhythm(await judgeFrames(page, 0, 28, 'startup'));
+    assert.deepEqual([await page.title(), await page.$eval('html', (html) => html.lang)], ['Языки пламени', 'ru']);
+    await expectCanvas(page, 500, 500);
+    // The poster shown until the program draws is the program's first frame.
+    const posterAt = await page.evaluate(async () => {
+      const image = await createImageBitmap(await (await fetch('poster.webp')).blob());
+      const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+      context.drawImage(image, 0, 0);
+      const rows = context.getImageData(0, 0, image.width, image.height).data, row = image.width * 4;
+      const rgba = new Uint8Array(rows.length);  // as GL reads it, bottom row first
+      for (let y = 0; y < image.height; ++y) rgba.set(rows.subarray(y * row, (y + 1) * row), rows.length - (y + 1) * row);
+      return window.flames.frames.push({ width: image.width, height: image.height, rgba }) - 1;
+    });
+    await judgeFrames(page, posterAt, 1, 'startup');
+    await page.evaluate(fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8'));
+    const { violations } = await page.evaluate(() => window.axe.run());
+    assert.deepEqual(violations.map((violation) => violation.id), [], 'axe-core finds no violation');
+    await resizeTo(page, { width: 360, height: 740, deviceScaleFactor: 3 }, 360, 1080);
+    await resizeTo(page, { width: 740, height: 360, deviceScaleFactor: 3 }, 360, 1080);
+    await resizeTo(page, { width: 1280, height: 800, deviceScaleFactor: 2 }, 500, 1000);
+    for (const [viewport, side, bufferSide] of [[{ width: 1280, height: 800, deviceScaleFactor: 2 }, 500, 1000],
+      [{ width: 360, height: 740, deviceScaleFactor: 3 }, 360, 1080]]) {
+      const fresh = await open(viewport, 4);
+      await judgeFrames(fresh, 0, 4, 'startup');  // the first frame already at its final size
+      await expectCanvas(fresh, side, bufferSide);
     }
-  }
-  console.log('the page explains a browser without WebGL and a missing .wasm');
-}
+  }),
 
-(mode === 'plays' ? plays : explains)().catch((error) => {
+  // Visited once, light; installable; with the network gone it plays on a
+  // reload; when the GPU takes its context away, it comes back.
+  offline: async () => {
+    const server = await serve();
+    await run(server, {}, async (open) => {
+      const page = await open();
+      await judgeFrames(page, 0, 2, 'startup');
+      await page.waitForFunction(() => navigator.serviceWorker.controller || navigator.serviceWorker.ready
+        .then((registration) => registration.active), { timeout: 10000 });
+      const cdp = await page.createCDPSession();
+      assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+      console.log(`the first visit transferred ${server.sent()} bytes`);
+      assert.ok(server.sent() <= 250 * 1024, `the first visit transferred ${server.sent()} bytes`);
+      server.stop();
+      await page.reload();
+      await judgeFrames(page, 0, 4, 'startup');
+      await Promise.all([page.waitForNavigation({ timeout: 5000 }), page.evaluate(() => {
+        const context = window.Module.ctx.getExtension('WEBGL_lose_context');
+        context.loseContext();
+        setTimeout(() => context.restoreContext(), 200);
+      })]);
+      await judgeFrames(page, 0, 4, 'startup');
+    });
+  },
+
+  // Firefox, in a real X server: the same frames, a clean console.
+  firefox: async () => run(await serve(), { browser: 'firefox' }, async (open) => {
+    await judgeFrames(await open(), 0, 15, 'startup');
+  }),
+
+  // Without WebGL, or with the program's .wasm missing, the page says why in words.
+  explains: async () => {
+    for (const [args, missing, expected] of [
+      [['--disable-webgl'], [], /needs WebGL/],
+      [[], ['/index.wasm'], /index\.wasm must be copied/],
+      [[], ['/index.js'], /index\.js did not load/],
+    ]) {
+      const server = await serve(missing);
+      const browser = await launch(server, { args });
+      try {
+        const page = await browser.open();
+        await page.waitForSelector('#message', { visible: true, timeout: 10000 });
+        assert.match(await page.$eval('#message', (message) => message.textContent), expected);
+        assert.equal(await page.$('canvas:not([hidden])'), null);
+        if (missing.length === 0) assert.deepEqual(browser.faults, []);
+      } finally {
+        await browser.instance.close();
+        server.stop();
+      }
+    }
+    console.log('the page explains a browser without WebGL, a missing .wasm and a missing .js');
+  },
+};
+
+modes[mode]().catch((error) => {
   console.error(error);
   process.exit(1);
 });
