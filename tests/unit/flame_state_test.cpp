@@ -47,29 +47,26 @@ TEST(StepFlame, WalksA117StepCycleThatFramesOf126StepsEnterAtThirteenPlaces) {
 }
 
 TEST(ComputeFlicker, IsTheFirstRunningSumOfFifthsAboveTheLevelWhileRisingAndZeroWhileFalling) {
-  const struct {
-    double level;
-    int phase;
-    double flicker;
-  } cases[] = {
-      {0, 0, 0.2},
-      {1, 0, 1.2},
-      {3, 0, 3.0000000000000004},  // fifteen additions land just above 3: no sixteenth
-      {4, 0, 4.000000000000001},
-      {7, 0, 7.0000000000000036},
-      {9, 0, 9.2},
-      {13, 0, 13.199999999999985},
-      {16, 0, 16.199999999999974},
-      {22, 0, 22.199999999999953},
-      {24, 0, 24.199999999999946},
-      {0, 1, 0.0},
-      {13, 1, 0.0},
-      {24, 1, 0.0},
-  };
-  for (const auto& c : cases) {
-    FlameState state{c.level, 20, c.phase, 5.0};
+  // Level, phase, and the flicker it gives. At level 3 fifteen additions land
+  // just above 3, so there is no sixteenth.
+  const double cases[][3] = {{0, 0, 0.2},
+                             {1, 0, 1.2},
+                             {3, 0, 3.0000000000000004},
+                             {4, 0, 4.000000000000001},
+                             {7, 0, 7.0000000000000036},
+                             {9, 0, 9.2},
+                             {13, 0, 13.199999999999985},
+                             {16, 0, 16.199999999999974},
+                             {22, 0, 22.199999999999953},
+                             {24, 0, 24.199999999999946},
+                             {0, 1, 0.0},
+                             {13, 1, 0.0},
+                             {24, 1, 0.0}};
+  for (const auto& [level, phase, flicker] : cases) {
+    FlameState state{level, 20, static_cast<int>(phase), 5.0};
     computeFlicker(state);
-    EXPECT_EQ(state.flicker, c.flicker) << "level " << c.level << ", phase " << c.phase;
-    EXPECT_EQ(rest(state), std::make_tuple(c.level, 20.0, c.phase)) << "must stay as they were";
+    EXPECT_EQ(state.flicker, flicker) << "level " << level << ", phase " << phase;
+    EXPECT_EQ(rest(state), std::make_tuple(level, 20.0, static_cast<int>(phase)))
+        << "must stay as they were";
   }
 }

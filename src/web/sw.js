@@ -1,9 +1,10 @@
 // The site's service worker: after one visit the page plays with the network
 // gone. Each build has a cache of its own, named from its files' contents, and
 // a page is served from one cache only, so it never mixes two builds' files.
+// The build fills in the names.
 'use strict';
 const CACHE = 'flames-@SITE_HASH@';
-const FILES = [@SITE_FILES@];
+const FILES = '@SITE_FILES@'.split(' ');
 
 // Revalidated, never taken stale from the HTTP cache: all of this build or nothing.
 self.addEventListener('install', (event) => {
