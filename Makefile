@@ -59,7 +59,8 @@ sanitize:
 lint: tests-built
 	git ls-files '*.cpp' ':!*_web.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet
 	cppcheck --enable=warning,style,performance,portability --std=c++17 --inline-suppr \
-	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem -I src -I tools src tests tools
+	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem -i tests/web/node_modules -I src -I tools \
+	  src tests tools
 
 bench: tests-built
 	scripts/xsession.sh $(BUILD_DIR)/tools/flames_bench --seconds $(BENCH_SECONDS)

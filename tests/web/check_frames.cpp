@@ -19,19 +19,20 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string mode = argv[1];
-  const int width = std::atoi(argv[2]), height = std::atoi(argv[3]);
+  const long width = std::strtol(argv[2], nullptr, 10), height = std::strtol(argv[3], nullptr, 10);
   std::vector<e2e::Picture> frames;
   for (int i = 4; i < argc; ++i) {
     std::ifstream in(argv[i], std::ios::binary);
     const std::string rgba{std::istreambuf_iterator<char>(in), {}};
-    if (width <= 0 || height <= 0 || rgba.size() != 4ULL * width * height) {
-      std::fprintf(stderr, "%s is no %dx%d RGBA frame\n", argv[i], width, height);
+    if (width <= 0 || height <= 0 || static_cast<long>(rgba.size()) != 4 * width * height) {
+      std::fprintf(stderr, "%s is no %ldx%ld RGBA frame\n", argv[i], width, height);
       return 1;
     }
-    e2e::Picture& frame = frames.emplace_back(e2e::Picture{width, height, {}});
-    for (int y = height - 1; y >= 0; --y) {
-      for (int x = 0; x < width; ++x) {
-        const auto* p = reinterpret_cast<const unsigned char*>(&rgba[4 * (y * width + x)]);
+    e2e::Picture& frame =
+        frames.emplace_back(e2e::Picture{static_cast<int>(width), static_cast<int>(height), {}});
+    for (long y = height - 1; y >= 0; --y) {
+      const auto* p = reinterpret_cast<const unsigned char*>(rgba.data()) + 4 * y * width;
+      for (long x = 0; x < width; ++x, p += 4) {
         frame.pixels.push_back(static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]));
       }
     }
@@ -42,6 +43,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", fault.c_str());
     return 1;
   }
-  std::printf("%zu frames at %dx%d as the model draws them\n", frames.size(), width, height);
+  std::printf("%zu frames at %ldx%ld as the model draws them\n", frames.size(), width, height);
   return 0;
 }
