@@ -2,6 +2,7 @@
 // browser shows on the tab. Its size is what the page's stylesheet makes it,
 // in device pixels, so that the picture is as sharp as the screen.
 #include <GL/glut.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cmath>
