@@ -130,7 +130,7 @@ std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame) 
 }
 
 std::string startupFramesFault(const std::vector<Picture>& frames) {
-  if (frames.empty()) return "only " + std::to_string(frames.size()) + " frames";
+  if (frames.empty()) return "no frames";
   std::string fault;
   if (countMismatches(frames[0], FlameState{}, &fault) != 0) {
     return "the first frame is not the initial state's: " + fault;

@@ -11,6 +11,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/flames-package-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 app=io.github.flames.flames
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 
 expected_files() {
   printf "$1/%s\n" bin/flames share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
@@ -27,13 +28,12 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >"$wor
   fail "appstreamcli rejects the metainfo: $(cat "$work/appstream")"
 warnings=$(zcat "$prefix/share/man/man1/flames.1.gz" | groff -man -ww -z 2>&1)
 [ -z "$warnings" ] || fail "the manual page does not render cleanly: $warnings"
-"$(dirname "$0")/../../scripts/uninstall.sh" "$build" "$prefix" >/dev/null
+"$scripts/uninstall.sh" "$build" "$prefix" >/dev/null
 left=$(find "$prefix" ! -type d)
 [ -z "$left" ] || fail "uninstall left: $left"
 
 # The package: what lintian (which also wants the dependencies dpkg-shlibdeps
 # finds) and hardening-check say, its name, exactly the expected files.
-scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 deb=$("$scripts/build-deb.sh" "$build" "$work")
 lintian --pedantic "$deb" >"$work/lintian" 2>&1 || true
 ! grep -E '^[EW]:' "$work/lintian" || fail "lintian finds errors or warnings"
