@@ -210,6 +210,13 @@ const modes = {
       await page.reload();
       await judgeFrames(page, 0, 4, 'startup');
       await Promise.all([page.waitForNavigation({ timeout: 5000 }), page.evaluate(() => {
+        // The page hears of the restored context late, as on a busy machine;
+        // meanwhile the program must not draw into it.
+        addEventListener('webglcontextrestored', (event) => {
+          if (!event.isTrusted) return;
+          event.stopImmediatePropagation();
+          setTimeout(() => canvas.dispatchEvent(new Event('webglcontextrestored')), 400);
+        }, true);
         const context = window.Module.ctx.getExtension('WEBGL_lose_context');
         context.loseContext();
         setTimeout(() => context.restoreContext(), 200);
