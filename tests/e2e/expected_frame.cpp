@@ -37,6 +37,27 @@ double greenAt(const Strip& s, double x, double y) {
   return 255.0 * (0.5 * weightA + greenOfB * weightB);
 }
 
+// The 13 states tick frames start from, each with the flicker its tick set.
+std::vector<FlameState> tickFrameStarts() {
+  std::vector<FlameState> starts;
+  FlameState state;
+  for (int i = 0; i < kCycle; ++i) {
+    FlameState start = state;
+    computeFlicker(start);
+    starts.push_back(start);
+    for (int strip = 0; strip < 126; ++strip) stepFlame(state);
+  }
+  return starts;
+}
+
+// Which of `starts` the picture shows, or -1.
+int identifyFrame(const Picture& picture, const std::vector<FlameState>& starts) {
+  for (std::size_t k = 0; k < starts.size(); ++k) {
+    if (countMismatches(picture, starts[k], nullptr) == 0) return static_cast<int>(k);
+  }
+  return -1;
+}
+
 }  // namespace
 
 int countMismatches(const Picture& picture, const FlameState& start, std::string* firstFault) {
@@ -93,25 +114,6 @@ int countMismatches(const Picture& picture, const FlameState& start, std::string
     }
   }
   return mismatches;
-}
-
-std::vector<FlameState> tickFrameStarts() {
-  std::vector<FlameState> starts;
-  FlameState state;
-  for (int i = 0; i < kCycle; ++i) {
-    FlameState start = state;
-    computeFlicker(start);
-    starts.push_back(start);
-    for (int strip = 0; strip < 126; ++strip) stepFlame(state);
-  }
-  return starts;
-}
-
-int identifyFrame(const Picture& picture, const std::vector<FlameState>& starts) {
-  for (std::size_t k = 0; k < starts.size(); ++k) {
-    if (countMismatches(picture, starts[k], nullptr) == 0) return static_cast<int>(k);
-  }
-  return -1;
 }
 
 std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame) {

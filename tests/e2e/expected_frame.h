@@ -21,12 +21,6 @@ constexpr int kCycle = 13;  // frames before the picture repeats
 // describes the first disagreement found.
 int countMismatches(const Picture& picture, const FlameState& start, std::string* firstFault);
 
-// The 13 states tick frames start from, each with the flicker its tick set.
-std::vector<FlameState> tickFrameStarts();
-
-// Which of `starts` the picture shows, or -1.
-int identifyFrame(const Picture& picture, const std::vector<FlameState>& starts);
-
 // Why `frames` are not consecutive tick frames round the cycle, the first
 // being tick frame `firstFrame` (any, if negative); empty if they are.
 std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame = -1);
