@@ -48,7 +48,6 @@ TEST(ComputeFlicker, IsTheFirstRunningSumOfFifthsAboveTheLevelWhileRisingAndZero
                              {16, 0, 16.199999999999974},
                              {22, 0, 22.199999999999953},
                              {24, 0, 24.199999999999946},
-                             {0, 1, 0.0},
                              {13, 1, 0.0},
                              {24, 1, 0.0}};
   for (const auto& [level, phase, flicker] : cases) {

@@ -74,16 +74,13 @@ function captureFrames(keep) {
 // frame checker in `checkMode` (startup or ticks); returns their times and sizes.
 async function judgeFrames(page, from, count, checkMode) {
   await page.waitForFunction((n) => window.flames.frames.length >= n, { timeout: 20000, polling: 100 }, from + count);
-  const frames = [];
-  for (let i = from; i < from + count; ++i) {
-    // Encoded only now, long after the frame was drawn.
-    frames.push(await page.evaluate((i) => {
-      const { rgba, ...frame } = window.flames.frames[i];
+  // Encoded only now, long after the frames were drawn.
+  const frames = await page.evaluate((from, count) => window.flames.frames.slice(from, from + count)
+    .map(({ rgba, ...frame }) => {
       let binary = '';
       for (let at = 0; at < rgba.length; at += 0x8000) binary += String.fromCharCode(...rgba.subarray(at, at + 0x8000));
       return { ...frame, rgba: btoa(binary) };
-    }, i));
-  }
+    }), from, count);
   const { width, height } = frames[0];
   console.log(execFileSync(frameChecker, [checkMode, width, height], { encoding: 'utf8', maxBuffer: 1 << 20,
     input: Buffer.concat(frames.map((frame) => Buffer.from(frame.rgba, 'base64'))) }).trim());
@@ -186,7 +183,6 @@ const modes = {
     const server = await serve();
     await run(server, {}, async (open) => {
       const page = await open();
-      await judgeFrames(page, 0, 2, 'startup');
       await page.waitForFunction(() => navigator.serviceWorker.controller || navigator.serviceWorker.ready
         .then((registration) => registration.active), { timeout: 10000 });
       const cdp = await page.createCDPSession();
