@@ -26,8 +26,8 @@ TEST(StepFlame, WalksA117StepCycleThroughCrests15_20_25) {
   }
   ASSERT_EQ(cycle.size(), 117u);
 
-  FlameState state;
-  state.flicker = 7.25;  // the step rule must leave it alone
+  FlameState state{0, 15, 0,
+                   7.25};  // the initial state; the step rule must leave the flicker alone
   for (int step = 0; step < 3 * 117; ++step) {
     stepFlame(state);
     ASSERT_EQ(rest(state), cycle[step % 117]) << "after step " << step + 1;
