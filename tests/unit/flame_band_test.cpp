@@ -51,8 +51,9 @@ TEST(FlameBand, FlickerLiftsOnlyTheTopCornersAndReachesPastTheView) {
                 "strip 0");
   // (35 + 22.199999999999953) + (24 + 24) in double, then rounded once. The
   // frame passes level 24 twice, at its start and again after a whole cycle.
-  std::vector<float> tops;
-  for (const Strip& s : strips) tops.push_back(s.topRight.y);
+  std::vector<float> tops(strips.size());
+  std::transform(strips.begin(), strips.end(), tops.begin(),
+                 [](const Strip& s) { return s.topRight.y; });
   EXPECT_EQ(*std::max_element(tops.begin(), tops.end()), 105.19999694824219f);
   EXPECT_EQ(std::count(tops.begin(), tops.end(), 105.19999694824219f), 4);
 }

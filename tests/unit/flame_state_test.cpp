@@ -19,9 +19,9 @@ TEST(StepFlame, WalksA117StepCycleThroughCrests15_20_25) {
   // After each step: up by one to crest - 1, turned there, down to 0, where the
   // next crest is taken. The level never rests on the crest; the crest is never 30.
   std::vector<std::tuple<double, double, int>> cycle;
-  for (double crest : {15, 20, 25}) {
-    for (double v = 1; v < crest; ++v) cycle.emplace_back(v, crest, 0);
-    for (double v = crest - 1; v > 0; --v) cycle.emplace_back(v, crest, 1);
+  for (int crest : {15, 20, 25}) {
+    for (int v = 1; v < crest; ++v) cycle.emplace_back(v, crest, 0);
+    for (int v = crest - 1; v > 0; --v) cycle.emplace_back(v, crest, 1);
     cycle.emplace_back(0, crest == 25 ? 15 : crest + 5, 0);
   }
   ASSERT_EQ(cycle.size(), 117u);
