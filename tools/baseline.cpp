@@ -1,6 +1,7 @@
 // Benchmark baseline: the flames window with the same display mode, view and
 // 150 ms timer, whose frames are empty (clear and swap, no strips). What the
 // benchmark measures here is the toolkit's and the buffer swap's share.
+#include <GL/gl.h>
 #include <GL/glut.h>
 
 namespace {

@@ -3,16 +3,22 @@
 // resident memory over a long run and checks that the animation still cycles.
 //
 // Run inside an X session with a window manager (scripts/xsession.sh).
+#include <X11/X.h>
+#include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
+#include <X11/extensions/damagewire.h>
 #include <dirent.h>
 #include <poll.h>
+#include <sys/types.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <ratio>
 #include <string>
 #include <vector>
 

@@ -5,6 +5,7 @@
 // Usage: flames_record OUT_DIR   (inside an X session with a window manager)
 // It waits for each frame instead of sleeping, and proves the frames
 // consecutive: a 14th frame must equal the first and the 13 must all differ.
+#include <X11/X.h>
 #include <cstdio>
 #include <string>
 #include <vector>

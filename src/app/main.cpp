@@ -4,6 +4,7 @@
 // The program reads top to bottom in the order of its life: start-up in main,
 // then the toolkit calls onTimer at each tick and drawFrame for each frame.
 // Everything on screen follows from one FlameState; nothing else is kept.
+#include <GL/gl.h>
 #include <GL/glut.h>
 
 #include "app/flame_band.h"
@@ -20,17 +21,11 @@ constexpr int kTickMs = 150;
 // here, with its initial values, for the life of the process.
 FlameState flame;
 
-}  // namespace
-
-void drawFrame();
+void initView();
 void onTimer(int value);
+void drawFrame();
 
-void initView() {
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0.0, 100.0, 0.0, 100.0, -100.0, 100.0);
-}
+}  // namespace
 
 int main(int argc, char** argv) {
   glutInit(&argc, argv);
@@ -48,6 +43,16 @@ int main(int argc, char** argv) {
   glMatrixMode(GL_MODELVIEW);
   glutMainLoop();
   return 1;
+}
+
+namespace {
+
+// Black, with the band's 0..100 square filling the view.
+void initView() {
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, 100.0, 0.0, 100.0, -100.0, 100.0);
 }
 
 // Each tick lifts the band's top edge to follow the flame while it rises and
@@ -77,3 +82,5 @@ void drawFrame() {
   glutSwapBuffers();
   glFlush();
 }
+
+}  // namespace

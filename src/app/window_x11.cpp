@@ -2,7 +2,7 @@
 // Cyrillic into mojibake. Modern window managers read _NET_WM_NAME as UTF-8;
 // older ones decode WM_NAME, which gets COMPOUND_TEXT where Latin-1 falls short.
 #include <GL/glx.h>
-#include <X11/Xatom.h>
+#include <X11/X.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 

@@ -2,7 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
+#include "app/flame_band.h"
+#include "flame/flame_state.h"
+#include "x_harness.h"
 
 namespace e2e {
 

@@ -1,8 +1,12 @@
 // The real program in a real X server with a real window manager: its window,
 // its title, its frames and their rhythm, and how it takes what users do to it.
 #include <gtest/gtest.h>
+// After GoogleTest, whose own None X11's macro would replace.
+#include <X11/X.h>
 
+#include <chrono>
 #include <cstdio>
+#include <ratio>
 #include <string>
 #include <thread>
 #include <vector>

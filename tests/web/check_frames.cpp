@@ -5,6 +5,7 @@
 //   startup: the initial state's frame, then tick frames from the cycle's second
 //   ticks:   consecutive tick frames from anywhere in the cycle
 // Prints the fault and exits 1, if any.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "expected_frame.h"
+#include "x_harness.h"
 
 int main(int argc, char** argv) {
   const long width = argc == 4 ? std::strtol(argv[2], nullptr, 10) : 0;
