@@ -1,7 +1,10 @@
 # flames: the everyday commands are `make run` and `make test`.
 # Each installs any missing Debian packages first (scripts/install-deps.sh).
 
-BUILD_DIR ?= build
+# ARCH=i386 (or another Debian architecture): build and package for it, with
+# Debian's cross compiler and that architecture's libraries.
+ARCH ?=
+BUILD_DIR ?= build$(if $(ARCH),-arch/$(ARCH))
 ASAN_BUILD_DIR ?= build-asan
 WEB_BUILD_DIR ?= build-web
 PORT ?= 8000
@@ -13,17 +16,24 @@ CMAKE_FLAGS ?=
 ifeq ($(CI),true)
   CMAKE_FLAGS += -DFLAMES_WERROR=ON
 endif
+ifneq ($(ARCH),)
+  CMAKE_FLAGS += -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/$(ARCH).cmake
+endif
+# The architectures test-arch runs the unit tests on, besides this machine's.
+CROSS_ARCHES ?= i386 arm64 armhf ppc64el riscv64 s390x
+# The Debian release test-debian13 runs make test in, and where it keeps its root.
+DEBIAN_SUITE ?= trixie
 
 # Debian's emscripten needs Debian's node modules, which another node may not search.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
-.PHONY: all build run test tests-built unit-e2e sanitize lint bench soak record install uninstall package \
-        web web-serve clean
+.PHONY: all build run test tests-built unit-e2e sanitize lint test-arch test-debian13 bench soak record \
+        install uninstall package web web-serve clean
 
 all: build
 
 build:
-	@scripts/install-deps.sh build
+	@ARCH=$(ARCH) scripts/install-deps.sh build
 	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
@@ -62,6 +72,33 @@ lint: tests-built
 	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem -i tests/web/node_modules -I src -I tools \
 	  src tests tools
 
+# The unit tests built for each other architecture Debian builds and run under
+# qemu-user (i386 natively); then the whole program built for i386 against
+# multiarch libraries, judged by the end-to-end tests, and packaged. This adds
+# i386 to dpkg's architectures; make test never does.
+test-arch:
+	@scripts/install-deps.sh cross
+	@set -e; for arch in $(CROSS_ARCHES); do \
+	  echo "== unit tests on $$arch"; \
+	  cmake -S . -B build-arch/unit-$$arch -DFLAMES_MODEL_ONLY=ON \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/$$arch.cmake $(CMAKE_FLAGS) >/dev/null; \
+	  cmake --build build-arch/unit-$$arch -j $(JOBS) >/dev/null; \
+	  ctest --test-dir build-arch/unit-$$arch --output-on-failure; \
+	done
+	$(MAKE) package ARCH=i386
+	@scripts/install-deps.sh test
+	tests/package/check_package.sh build-arch/i386
+	cmake -S . -B build-arch/e2e-i386 -DBUILD_TESTING=ON -DFLAMES_PROGRAM=$(CURDIR)/build-arch/i386/flames \
+	  $(CMAKE_FLAGS)
+	cmake --build build-arch/e2e-i386 -j $(JOBS) --target flames_e2e_tests
+	ctest --test-dir build-arch/e2e-i386 -L e2e --output-on-failure
+
+# make test on a fresh Debian 13 (DEBIAN_SUITE=...) root, from a clone of this
+# commit: mmdebstrap makes the root once and keeps it in ~/.cache/flames.
+test-debian13:
+	@scripts/install-deps.sh root
+	scripts/test-in-debian.sh $(DEBIAN_SUITE) test
+
 bench: tests-built
 	scripts/xsession.sh $(BUILD_DIR)/tools/flames_bench --seconds $(BENCH_SECONDS)
 
@@ -97,4 +134,4 @@ web-serve: web
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD_DIR)/site $(PORT)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR) build-arch

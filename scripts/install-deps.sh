@@ -1,14 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian packages (and the one npm package) flames needs that are
+# Installs the Debian packages (and the npm packages) flames needs that are
 # not there yet.
-# Usage: install-deps.sh [build|test|package|web]   (default: build)
-# Idempotent: when everything is installed it changes nothing and needs no root.
+# Usage: install-deps.sh [build|test|package|web|cross|root]   (default: build)
+#   cross: Debian's cross compilers and qemu-user, for the unit tests on the
+#   other architectures Debian builds.
+#   With ARCH=i386 (or another Debian architecture) in the environment, build
+#   gets that architecture's cross compiler and libraries, and the architecture
+#   is added to dpkg's if it is not there yet.
+# Idempotent: when everything is installed it changes nothing and needs no
+# root. Installed means installed for the architecture wanted (or for all),
+# whatever other architectures hold.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build_packages=(g++ make cmake pkg-config freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
-# dpkg-shlibdeps works out the package's dependencies.
-package_packages=(dpkg-dev)
+native=$(dpkg --print-architecture)
+arch=${ARCH:-$native}
+declare -A gnu_type=([amd64]=x86_64-linux-gnu [i386]=i686-linux-gnu [arm64]=aarch64-linux-gnu
+  [armhf]=arm-linux-gnueabihf [ppc64el]=powerpc64le-linux-gnu [riscv64]=riscv64-linux-gnu
+  [s390x]=s390x-linux-gnu)
+libraries=(freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
+if [ "$arch" = "$native" ]; then
+  build_packages=(g++ make cmake pkg-config "${libraries[@]}")
+else
+  build_packages=(make cmake pkg-config "g++-${gnu_type[$arch]}" "${libraries[@]/%/:$arch}")
+fi
+# dpkg-shlibdeps works out the package's dependencies; appstreamcli says whether AppStream
+# wants a home page.
+package_packages=(dpkg-dev appstream)
 # The web build: emscripten brings its own GLUT and GL; python3 serves the site.
 web_packages=(emscripten python3)
 # The end-to-end tests and the benchmark drive the real program in a private X
@@ -25,16 +43,26 @@ case "${1:-build}" in
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   web) wanted=("${build_packages[@]}" "${web_packages[@]}") ;;
+  # GoogleTest's sources, built for each architecture.
+  cross) wanted=(make cmake qemu-user googletest g++-{i686-linux-gnu,aarch64-linux-gnu,arm-linux-gnueabihf}
+    g++-{powerpc64le-linux-gnu,riscv64-linux-gnu,s390x-linux-gnu}) ;;
+  # A fresh Debian root to run the tests in.
+  root) wanted=(mmdebstrap) ;;
   *)
-    echo "usage: $0 [build|test|package|web]" >&2
+    echo "usage: $0 [build|test|package|web|cross|root]" >&2
     exit 2
     ;;
 esac
 
+# Every installed package, one line each, as name:architecture.
+declare -A installed
+while read -r package status; do
+  [ "$status" = installed ] && installed[$package]=1
+done < <(dpkg-query -W -f='${Package}:${Architecture} ${db:Status-Status}\n' 2>/dev/null || true)
 missing=()
 for package in "${wanted[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$package")
+  [[ $package == *:* ]] || package+=:$native
+  [ -n "${installed[$package]:-}${installed[${package%:*}:all]:-}" ] || missing+=("${package%:"$native"}")
 done
 # The browser driver comes from npm; a node from elsewhere may bring its own npm.
 if [ "${1:-build}" = test ] && ! command -v npm >/dev/null 2>&1; then missing+=(npm); fi
@@ -52,6 +80,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   echo "Installing missing packages: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  if [ "$arch" != "$native" ] && ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+    echo "Adding $arch to the architectures dpkg installs packages for"
+    "${as_root[@]}" dpkg --add-architecture "$arch"
+  fi
   "${as_root[@]}" apt-get update -q
   "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
