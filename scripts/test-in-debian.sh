@@ -26,10 +26,11 @@ if [ ! -s "$tarball" ]; then
       "deb ${mirror}-security $suite-security main") ;;
   esac
   echo "Making a minimal Debian $suite root (once; kept in $tarball)"
-  mmdebstrap --quiet --variant=minbase --include=ca-certificates,git,make "$suite" "$tarball.part" \
+  mmdebstrap --quiet --format=tar --variant=minbase --include=ca-certificates,git,make "$suite" "$tarball.part" \
     "${sources[@]}"
   mv "$tarball.part" "$tarball"
 fi
+[ -f "$tarball" ] || { echo "test-in-debian: $tarball is not a tarball" >&2; exit 1; }
 
 root=$(mktemp -d "${TMPDIR:-/tmp}/flames-$suite.XXXXXX")
 mounted=()
