@@ -30,11 +30,11 @@ package_packages=(dpkg-dev appstream)
 # The web build: emscripten brings its own GLUT and GL; python3 serves the site.
 web_packages=(emscripten python3)
 # The end-to-end tests and the benchmark drive the real program in a private X
-# server with a window manager, and the web page in Chromium and Firefox; the
+# server with a window manager, and the web page in Chromium, Firefox and WebKit; the
 # static analysers check the code; lintian, hardening-check (devscripts),
 # appstreamcli, groff and desktop-file-validate judge what the package ships;
 # faketime builds it again "later" and diffoscope says how two builds differ.
-test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck
+test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck webkit2gtk-driver
   imagemagick chromium firefox-esr lintian devscripts appstream groff-base desktop-file-utils
   faketime diffoscope-minimal "${package_packages[@]}" "${web_packages[@]}")
 
@@ -88,8 +88,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# puppeteer-core drives Debian's Chromium and Firefox; it downloads no browser of its own.
-if [ "${1:-build}" = test ] && [ ! -d tests/web/node_modules/puppeteer-core ]; then
+# puppeteer-core drives Debian's Chromium and Firefox, selenium-webdriver its WebKit; no browser is downloaded.
+# Installed again whenever any package is missing or not at its locked version.
+cd tests/web
+if [ "${1:-build}" = test ] && ! node -e 'for (const [name, { version }] of Object.entries(
+    require("./package-lock.json").packages)) if (name && require(`./${name}/package.json`).version !== version)
+    process.exit(1)' 2>/dev/null; then
   # From inside the folder, so that npm reads the machine's own configuration.
-  (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+  npm ci --no-audit --no-fund --loglevel=error
 fi
