@@ -35,7 +35,7 @@ web_packages=(emscripten python3)
 # appstreamcli, groff and desktop-file-validate judge what the package ships;
 # faketime builds it again "later" and diffoscope says how two builds differ.
 test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck webkit2gtk-driver
-  imagemagick chromium firefox-esr lintian devscripts appstream groff-base desktop-file-utils
+  imagemagick chromium firefox-esr lintian devscripts groff-base desktop-file-utils
   faketime diffoscope-minimal "${package_packages[@]}" "${web_packages[@]}")
 
 case "${1:-build}" in

@@ -39,7 +39,7 @@ Counters readCounters(pid_t pid) {
   const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
   DIR* dir = opendir(tasks.c_str());
   if (dir == nullptr) return c;
-  while (dirent* entry = readdir(dir)) {
+  while (const dirent* entry = readdir(dir)) {
     if (entry->d_name[0] == '.') continue;
     const std::string task = tasks + "/" + entry->d_name;
     std::ifstream schedstat(task + "/schedstat");
