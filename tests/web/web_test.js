@@ -19,7 +19,7 @@ const site = path.resolve(siteArgument);
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
   '.webp': 'image/webp', '.webmanifest': 'application/manifest+json' };
 
-// Serves a site as a static host does, with Last-Modified and 304s; files
+// Serves a site as a static host does, with validators and 304s; files
 // named in `missing` answer 404, as on a host where the site was copied in
 // part, and the file named `hold` only once `release()` is called. Every
 // response names the build it is from (X-Flames-Build); `use(dir, build)`
@@ -34,12 +34,13 @@ async function serve({ missing = [], hold = null, inject = '' } = {}) {
     if (name === hold) await held;
     const file = path.join(root, path.normalize(name));
     const found = !missing.includes(name) && file.startsWith(root) && fs.existsSync(file);
-    const modified = found && fs.statSync(file).mtime.toUTCString();
-    if (!found || request.headers['if-modified-since'] === modified) {
+    // Asked again each time, so a new build is seen at once.
+    const tag = found && `"${build}-${fs.statSync(file).mtimeMs}"`;
+    if (!found || request.headers['if-none-match'] === tag) {
       response.writeHead(found ? 304 : 404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)], 'Last-Modified': modified,
+    response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)], 'Cache-Control': 'no-cache', ETag: tag,
       'X-Flames-Build': build });
     if (inject && name === '/index.html') {
       response.end(fs.readFileSync(file, 'utf8').replace('<head>', `<head><script>${inject}</script>`));
@@ -291,6 +292,7 @@ const modes = {
         if (builds[0] === 'A') {
           await page.waitForFunction(async () => (await navigator.serviceWorker.getRegistration()).waiting,
             { timeout: 10000 }).catch(() => assert.fail('the new build brings no new service worker'));
+          assert.deepEqual([...page.builds], ['A'], 'the page of the old build got files of the new');
           await page.close();
         }
       } while (!page.builds.has('B') && visits < 4);
