@@ -6,13 +6,15 @@
 // Usage: node web_test.js SITE_DIR FRAME_CHECKER (chromium | offline | update | firefox | webkit | explains)
 'use strict';
 const assert = require('node:assert/strict');
-const { execFileSync, spawn } = require('node:child_process');
+const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
 const puppeteer = require('puppeteer-core');
 const { Builder } = require('selenium-webdriver');
+const { findFreePort } = require('selenium-webdriver/net/portprober');
+const { DriverService } = require('selenium-webdriver/remote');
 
 const [siteArgument, frameChecker, mode] = process.argv.slice(2);
 const site = path.resolve(siteArgument);
@@ -280,7 +282,6 @@ const modes = {
       await first.evaluate(() => navigator.serviceWorker.ready);
       await first.close();
       server.use(newSite, 'B');
-      const headings = { A: 'Языки пламени', B: 'Языки пламени, B' };
       let visits = 0, page;
       do {
         page = await open();
@@ -288,7 +289,7 @@ const modes = {
         const builds = [...page.builds];
         console.log(`visit ${++visits} after the update: build ${builds.join(' and ')}`);
         assert.equal(builds.length, 1, 'one page, one build');
-        assert.equal(await page.$eval('h1', (heading) => heading.textContent), headings[builds[0]]);
+        assert.equal(await page.$eval('h1', (heading) => heading.textContent.endsWith(', B')), builds[0] === 'B');
         if (builds[0] === 'A') {
           await page.waitForFunction(async () => (await navigator.serviceWorker.getRegistration()).waiting,
             { timeout: 10000 }).catch(() => assert.fail('the new build brings no new service worker'));
@@ -312,18 +313,14 @@ const modes = {
   // over plain W3C WebDriver: the server puts the frame capture into the page.
   webkit: async () => {
     const server = await serve({ inject: `(${captureFrames})(15); (${collectFaults})();` });
-    const port = await new Promise((resolve) => {
-      const probe = http.createServer().listen(0, '127.0.0.1', () => {
-        const { port } = probe.address();
-        probe.close(() => resolve(port));
-      });
-    });
-    const webDriver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'inherit' });
+    const port = await findFreePort();
+    const webDriver = new DriverService('WebKitWebDriver', { port, args: [`--port=${port}`], loopback: true,
+      stdio: 'inherit' });
     const miniBrowser = fs.readdirSync('/usr/lib').map((dir) => `/usr/lib/${dir}/webkit2gtk-4.1/MiniBrowser`)
       .find((file) => fs.existsSync(file));
     let driver;
     try {
-      driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
+      driver = await new Builder().usingServer(await webDriver.start()).withCapabilities({
         browserName: 'MiniBrowser', 'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] },
       }).build();
       await driver.get(`${server.origin}/`);
