@@ -343,7 +343,7 @@ const modes = {
   explains: async () => {
     for (const [args, missing, expected] of [[['--disable-webgl'], [], /needs WebGL/],
       [[], ['/index.wasm'], /index\.wasm must be copied/], [[], ['/index.js'], /index\.js did not load/]]) {
-      await run(await serve(missing), { args }, async (open) => {
+      await run(await serve({ missing }), { args }, async (open) => {
         const page = await open();
         await page.waitForSelector('#message', { visible: true, timeout: 10000 });
         assert.match(await page.$eval('#message', (message) => message.textContent), expected);
