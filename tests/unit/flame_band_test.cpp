@@ -17,11 +17,14 @@ std::vector<Strip> layOutFrame(FlameState& state) {
   return strips;
 }
 
+// Bottom left, top left, top right, bottom right: x, y of each.
+std::vector<float> cornersOf(const Strip& s) {
+  return {s.bottomLeft.x, s.bottomLeft.y, s.topLeft.x,     s.topLeft.y,
+          s.topRight.x,   s.topRight.y,   s.bottomRight.x, s.bottomRight.y};
+}
+
 void expectCorners(const Strip& s, const std::vector<float>& xy, const char* which) {
-  const std::vector<float> corners = {s.bottomLeft.x,  s.bottomLeft.y, s.topLeft.x,
-                                      s.topLeft.y,     s.topRight.x,   s.topRight.y,
-                                      s.bottomRight.x, s.bottomRight.y};
-  EXPECT_EQ(corners, xy) << which << ": bottom left, top left, top right, bottom right";
+  EXPECT_EQ(cornersOf(s), xy) << which << ": bottom left, top left, top right, bottom right";
 }
 
 }  // namespace
@@ -70,8 +73,7 @@ TEST(FlameBand, EveryFloatOfACycleIsTheSameOnEveryArchitecture) {
   for (int frame = 0; frame <= 13; ++frame) {
     if (frame > 0) computeFlicker(state);
     for (const Strip& s : layOutFrame(state)) {
-      for (const float value : {s.bottomLeft.x, s.bottomLeft.y, s.topLeft.x, s.topLeft.y,
-                                s.topRight.x, s.topRight.y, s.bottomRight.x, s.bottomRight.y}) {
+      for (const float value : cornersOf(s)) {
         std::uint32_t bits = 0;
         std::memcpy(&bits, &value, sizeof bits);
         digest = (digest ^ bits) * 0x100000001b3u;

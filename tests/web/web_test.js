@@ -3,7 +3,7 @@
 // screen size; its rhythm; the page for every visitor; its poster as the first
 // paint; installed, offline, after a lost context; a second build reaching
 // returning visitors whole; WebKit; and what it says when it cannot run.
-// Usage: node web_test.js SITE_DIR FRAME_CHECKER (chromium | offline | update | firefox | webkit | explains)
+// Usage: node web_test.js SITE_DIR FRAME_CHECKER (chromium | offline | firefox | webkit | explains)
 'use strict';
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
@@ -240,18 +240,40 @@ const modes = {
     });
   },
 
-  // Visited once, light; installable; with the network gone it plays on a
-  // reload; when the GPU takes its context away, it comes back.
+  // Visited once, light and installable. Then a second build on the host
+  // reaches the returning visitor whole: a page of the first build gets
+  // nothing but its files while the new worker waits; once no such page is
+  // open, a later visit shows the new build, and the old build's cache is gone.
+  // With the network gone it plays on a reload; when the GPU takes its context
+  // away, it comes back.
   offline: async () => {
-    const server = await serve();
+    const server = await serve(), newSite = buildB();
     await run(server, {}, async (open) => {
-      const page = await open();
-      await page.waitForFunction(() => navigator.serviceWorker.controller || navigator.serviceWorker.ready
-        .then((registration) => registration.active), { timeout: 10000 });
-      const cdp = await page.createCDPSession();
+      const first = await open();
+      await first.evaluate(() => navigator.serviceWorker.ready);
+      const cdp = await first.createCDPSession();
       assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
       console.log(`the first visit transferred ${server.sent()} bytes`);
       assert.ok(server.sent() <= 250 * 1024, `the first visit transferred ${server.sent()} bytes`);
+      await first.close();
+      server.use(newSite, 'B');
+      let visits = 0, page;
+      do {
+        page = await open();
+        await judgeFrames(page, 0, 2, 'startup');
+        console.log(`visit ${++visits} after the update: build ${[...page.builds].join(' and ')}`);
+        assert.equal(page.builds.size, 1, 'one page, one build');
+        assert.equal(await page.$eval('h1', (heading) => heading.textContent.endsWith(', B')), page.builds.has('B'));
+        if (page.builds.has('A')) {
+          await page.waitForFunction(async () => (await navigator.serviceWorker.getRegistration()).waiting,
+            { timeout: 10000 }).catch(() => assert.fail('the new build brings no new service worker'));
+          assert.deepEqual([...page.builds], ['A'], 'the page of the old build got files of the new');
+          await page.close();
+        }
+      } while (page.builds.has('A') && visits < 4);
+      assert.ok(page.builds.has('B'), `still the old build after ${visits} visits`);
+      const cache = /const CACHE = '([^']*)'/.exec(fs.readFileSync(path.join(newSite, 'sw.js'), 'utf8'))[1];
+      assert.deepEqual(await page.evaluate(() => caches.keys()), [cache], 'only the new build is kept');
       server.stop();
       await page.reload();
       await judgeFrames(page, 0, 4, 'startup');
@@ -268,38 +290,6 @@ const modes = {
         setTimeout(() => context.restoreContext(), 200);
       })]);
       await judgeFrames(page, 0, 4, 'startup');
-    });
-  },
-
-  // A second build on the host reaches a returning visitor whole: a page of
-  // the first build gets nothing but its files while the new worker waits;
-  // once no such page is open, a later visit shows the new build, and plays,
-  // and the old build's cache is gone.
-  update: async () => {
-    const server = await serve(), newSite = buildB();
-    await run(server, {}, async (open) => {
-      const first = await open();
-      await first.evaluate(() => navigator.serviceWorker.ready);
-      await first.close();
-      server.use(newSite, 'B');
-      let visits = 0, page;
-      do {
-        page = await open();
-        await judgeFrames(page, 0, 2, 'startup');
-        const builds = [...page.builds];
-        console.log(`visit ${++visits} after the update: build ${builds.join(' and ')}`);
-        assert.equal(builds.length, 1, 'one page, one build');
-        assert.equal(await page.$eval('h1', (heading) => heading.textContent.endsWith(', B')), builds[0] === 'B');
-        if (builds[0] === 'A') {
-          await page.waitForFunction(async () => (await navigator.serviceWorker.getRegistration()).waiting,
-            { timeout: 10000 }).catch(() => assert.fail('the new build brings no new service worker'));
-          assert.deepEqual([...page.builds], ['A'], 'the page of the old build got files of the new');
-          await page.close();
-        }
-      } while (!page.builds.has('B') && visits < 4);
-      assert.ok(page.builds.has('B'), `still the old build after ${visits} visits`);
-      const cache = /const CACHE = '([^']*)'/.exec(fs.readFileSync(path.join(newSite, 'sw.js'), 'utf8'))[1];
-      assert.deepEqual(await page.evaluate(() => caches.keys()), [cache], 'only the new build is kept');
     });
     fs.rmSync(newSite, { recursive: true });
   },
