@@ -38,9 +38,10 @@ async function serve({ missing = [], hold = null, inject = '' } = {}) {
     const found = !missing.includes(name) && file.startsWith(root) && fs.existsSync(file);
     // Asked again each time, so a new build is seen at once.
     const tag = found && `"${build}-${fs.statSync(file).mtimeMs}"`;
-    if (!found || request.headers['if-none-match'] === tag) return response.writeHead(found ? 304 : 404).end();
-    response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)], 'Cache-Control': 'no-cache', ETag: tag,
-      'X-Flames-Build': build });
+    if (!found) return response.writeHead(404).end();
+    const headers = { 'Cache-Control': 'no-cache', ETag: tag, 'X-Flames-Build': build };
+    if (request.headers['if-none-match'] === tag) return response.writeHead(304, headers).end();
+    response.writeHead(200, { ...headers, 'Content-Type': TYPES[path.extname(file)] });
     if (!inject || name !== '/index.html') return fs.createReadStream(file).pipe(response);
     response.end(fs.readFileSync(file, 'utf8').replace('<head>', `<head><script>${inject}</script>`));
   });
@@ -147,8 +148,11 @@ async function judgeRhythm(page, count) {
 }
 
 // The canvas on screen: square, centred, fitting, its buffer at the screen's
-// pixels, and nothing to scroll.
-async function expectCanvas(page, side, bufferSide) {
+// pixels, and nothing to scroll. Given a new viewport first (a window resize,
+// a turned phone, a new pixel ratio), the canvas follows, and a moment later
+// (after the redraw the resize brings) ticks go on at the new size.
+async function expectCanvas(page, side, bufferSide, viewport = null) {
+  if (viewport) await page.setViewport(viewport);
   await page.waitForFunction((side) => canvas.width === side, { timeout: 5000 }, bufferSide).catch(() => {});
   const seen = await page.evaluate(() => {
     const box = canvas.getBoundingClientRect(), page = document.documentElement;
@@ -156,13 +160,7 @@ async function expectCanvas(page, side, bufferSide) {
             canvas.width, canvas.height, page.scrollWidth - innerWidth, page.scrollHeight - innerHeight];
   });
   assert.deepEqual(seen, [side, side, 0, 0, bufferSide, bufferSide, 0, 0]);
-}
-
-// A window resize, a turned phone, a new pixel ratio: the canvas follows, and
-// a moment later (after the redraw the resize brings) ticks go on at the new size.
-async function resizeTo(page, viewport, side, bufferSide) {
-  await page.setViewport(viewport);
-  await expectCanvas(page, side, bufferSide);
+  if (!viewport) return;
   const from = await page.evaluate(() => { window.flames.keep = 4; return window.flames.frames.length; });
   await judgeFrames(page, from + 1, 3, 'ticks');
 }
@@ -171,6 +169,7 @@ async function resizeTo(page, viewport, side, bufferSide) {
 // page has a reason to complain, requires that the visitor met no fault: no
 // page error, nothing at all on the console, no request to another host.
 async function run(server, { browser = 'chrome', args = [] }, body, clean = true) {
+  if (browser === 'webkit') return runWebKit(server, body);
   const instance = await puppeteer.launch(browser === 'firefox'
     ? { browser, executablePath: '/usr/bin/firefox-esr', headless: false }
     : { executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--use-angle=swiftshader',
@@ -185,10 +184,8 @@ async function run(server, { browser = 'chrome', args = [] }, body, clean = true
     });
     // The builds the page's files came from (the worker script is the browser's own).
     page.builds = new Set();
-    page.on('response', (response) => {
-      const build = response.headers()['x-flames-build'];
-      if (build && !response.url().endsWith('/sw.js')) page.builds.add(build);
-    });
+    page.on('response', (response) => response.url().endsWith('/sw.js') ||
+      page.builds.add(response.headers()['x-flames-build']));
     await page.setViewport(viewport);
     await page.evaluateOnNewDocument(captureFrames, keep);
     await page.goto(`${server.origin}/`);
@@ -203,6 +200,31 @@ async function run(server, { browser = 'chrome', args = [] }, body, clean = true
   }
 }
 
+// WebKit as WebKitGTK's MiniBrowser, over plain W3C WebDriver, where nothing
+// can listen in: the server has put the frame capture and the collector of
+// faults into the page, and the opener's page offers what judgeFrames asks.
+async function runWebKit(server, body) {
+  const port = await findFreePort();
+  const service = new DriverService('WebKitWebDriver', { port, args: [`--port=${port}`], loopback: true });
+  const binary = fs.readdirSync('/usr/lib').map((dir) => `/usr/lib/${dir}/webkit2gtk-4.1/MiniBrowser`)
+    .find(fs.existsSync);
+  const driver = new Builder().usingServer(await service.start()).withCapabilities({ browserName: 'MiniBrowser',
+    'webkitgtk:browserOptions': { binary, args: ['--automation'] } }).build();
+  const page = {
+    evaluate: (script, ...values) => driver.executeScript(`return (${script}).apply(null, arguments)`, ...values),
+    waitForFunction: (script, { timeout }, ...values) =>
+      driver.wait(() => page.evaluate(script, ...values), timeout, 'no frames', 100),
+  };
+  try {
+    await body(async () => { await driver.get(`${server.origin}/`); return page; });
+    assert.deepEqual(await page.evaluate(() => window.flamesFaults), []);
+  } finally {
+    await driver.quit().catch(() => {});
+    service.kill();
+    server.stop();
+  }
+}
+
 const modes = {
   // On a desktop, then the same page turned into a phone, rotated, on a
   // high-DPI screen; and pages that start on those screens.
@@ -212,7 +234,6 @@ const modes = {
     await run(server, {}, async (open) => {
       const page = await open();
       await page.waitForFunction(() => performance.getEntriesByName(new URL('poster.webp', location).href).length);
-      await page.evaluate(() => new Promise((painted) => requestAnimationFrame(() => requestAnimationFrame(painted))));
       assert.equal(await page.evaluate(() => window.flames.frames.length), 0, 'the program drew before it loaded');
       const seen = await (await page.$('canvas')).screenshot();
       check('startup', { width: 500, height: 500 }, execFileSync('convert', ['png:-', '-flip', 'rgba:-'], { input: seen }));
@@ -223,9 +244,9 @@ const modes = {
       await page.evaluate(fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8'));
       const { violations } = await page.evaluate(() => window.axe.run());
       assert.deepEqual(violations.map((violation) => violation.id), [], 'axe-core finds no violation');
-      await resizeTo(page, { width: 360, height: 740, deviceScaleFactor: 3 }, 360, 1080);
-      await resizeTo(page, { width: 740, height: 360, deviceScaleFactor: 3 }, 360, 1080);
-      await resizeTo(page, { width: 1280, height: 800, deviceScaleFactor: 2 }, 500, 1000);
+      await expectCanvas(page, 360, 1080, { width: 360, height: 740, deviceScaleFactor: 3 });
+      await expectCanvas(page, 360, 1080, { width: 740, height: 360, deviceScaleFactor: 3 });
+      await expectCanvas(page, 500, 1000, { width: 1280, height: 800, deviceScaleFactor: 2 });
       const phone = await open({ width: 360, height: 740, deviceScaleFactor: 3 }, 4);
       await judgeFrames(phone, 0, 4, 'startup');  // the first frame already at its final size
       await expectCanvas(phone, 360, 1080);
@@ -291,32 +312,9 @@ const modes = {
     await judgeFrames(await open(), 0, 15, 'startup');
   }),
 
-  // WebKit, Safari's engine, as WebKitGTK's MiniBrowser in a real X server,
-  // over plain W3C WebDriver: the server puts the frame capture into the page.
-  webkit: async () => {
-    const server = await serve({ inject: `(${captureFrames})(15); (${collectFaults})();` });
-    const port = await findFreePort();
-    const service = new DriverService('WebKitWebDriver', { port, args: [`--port=${port}`], loopback: true });
-    const binary = fs.readdirSync('/usr/lib').map((dir) => `/usr/lib/${dir}/webkit2gtk-4.1/MiniBrowser`)
-      .find(fs.existsSync);
-    const driver = new Builder().usingServer(await service.start()).withCapabilities({ browserName: 'MiniBrowser',
-      'webkitgtk:browserOptions': { binary, args: ['--automation'] } }).build();
-    // What judgeFrames asks of a page, over WebDriver.
-    const page = {
-      evaluate: (script, ...values) => driver.executeScript(`return (${script}).apply(null, arguments)`, ...values),
-      waitForFunction: (script, { timeout }, ...values) =>
-        driver.wait(() => page.evaluate(script, ...values), timeout, 'no frames', 100),
-    };
-    try {
-      await driver.get(`${server.origin}/`);
-      await judgeRhythm(page, 15);
-      assert.deepEqual(await page.evaluate(() => window.flamesFaults), []);
-    } finally {
-      await driver.quit().catch(() => {});
-      service.kill();
-      server.stop();
-    }
-  },
+  // WebKit, Safari's engine, in a real X server: the same frames and rhythm.
+  webkit: async () => run(await serve({ inject: `(${captureFrames})(15); (${collectFaults})();` }),
+    { browser: 'webkit' }, async (open) => judgeRhythm(await open(), 15)),
 
   // Without WebGL, or with the program's .wasm or .js missing, the page says why in words.
   explains: async () => {
