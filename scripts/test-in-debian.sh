@@ -35,7 +35,12 @@ fi
 root=$(mktemp -d "${TMPDIR:-/tmp}/flames-$suite.XXXXXX")
 mounted=()
 clean_up() {
-  local status=$? at
+  local status=$? at pid
+  # Whatever the tests left running in the root (a D-Bus daemon a browser
+  # started, say) would keep its mounts busy.
+  for pid in /proc/[0-9]*; do
+    [ "$(readlink "$pid/root" 2>/dev/null)" != "$root" ] || kill -KILL "${pid#/proc/}" 2>/dev/null || true
+  done
   for ((at = ${#mounted[@]} - 1; at >= 0; at--)); do
     umount "${mounted[at]}" || umount --lazy "${mounted[at]}" || true
   done
