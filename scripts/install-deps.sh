@@ -34,7 +34,9 @@ web_packages=(emscripten python3)
 # static analysers check the code; lintian, hardening-check (devscripts),
 # appstreamcli, groff and desktop-file-validate judge what the package ships;
 # faketime builds it again "later" and diffoscope says how two builds differ.
-test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck webkit2gtk-driver
+# A package that a later Debian renamed is named as NAME|NEWNAME.
+test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck
+  'webkit2gtk-driver|webkitgtk-webdriver'
   imagemagick chromium firefox-esr lintian devscripts groff-base desktop-file-utils
   faketime diffoscope-minimal "${package_packages[@]}" "${web_packages[@]}")
 
@@ -61,8 +63,12 @@ while read -r package status; do
 done < <(dpkg-query -W -f='${Package}:${Architecture} ${db:Status-Status}\n' 2>/dev/null || true)
 missing=()
 for package in "${wanted[@]}"; do
-  [[ $package == *:* ]] || package+=:$native
-  [ -n "${installed[$package]:-}${installed[${package%:*}:all]:-}" ] || missing+=("${package%:"$native"}")
+  there=
+  for name in ${package//|/ }; do
+    [[ $name == *:* ]] || name+=:$native
+    there+=${installed[$name]:-}${installed[${name%:*}:all]:-}
+  done
+  [ -n "$there" ] || missing+=("$package")
 done
 # The browser driver comes from npm; a node from elsewhere may bring its own npm.
 if [ "${1:-build}" = test ] && ! command -v npm >/dev/null 2>&1; then missing+=(npm); fi
@@ -85,6 +91,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${as_root[@]}" dpkg --add-architecture "$arch"
   fi
   "${as_root[@]}" apt-get update -q
+  for at in "${!missing[@]}"; do
+    for name in ${missing[at]//|/ }; do
+      if apt-cache show "$name" >/dev/null 2>&1; then missing[at]=$name && break; fi
+    done
+  done
   "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
