@@ -93,7 +93,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" apt-get update -q
   for at in "${!missing[@]}"; do
     for name in ${missing[at]//|/ }; do
-      if apt-cache show "$name" >/dev/null 2>&1; then missing[at]=$name && break; fi
+      [[ $(apt-cache policy "$name" 2>/dev/null) != *"Candidate: "[0-9]* ]] || { missing[at]=$name && break; }
     done
   done
   "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
