@@ -59,7 +59,7 @@ esac
 # Every installed package, one line each, as name:architecture.
 declare -A installed
 while read -r package status; do
-  [ "$status" = installed ] && installed[$package]=1
+  [ "$status" != installed ] || installed[$package]=1
 done < <(dpkg-query -W -f='${Package}:${Architecture} ${db:Status-Status}\n' 2>/dev/null || true)
 missing=()
 for package in "${wanted[@]}"; do
