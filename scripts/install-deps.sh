@@ -15,9 +15,9 @@ cd "$(dirname "$0")/.."
 
 native=$(dpkg --print-architecture)
 arch=${ARCH:-$native}
-declare -A gnu_type=([amd64]=x86_64-linux-gnu [i386]=i686-linux-gnu [arm64]=aarch64-linux-gnu
-  [armhf]=arm-linux-gnueabihf [ppc64el]=powerpc64le-linux-gnu [riscv64]=riscv64-linux-gnu
-  [s390x]=s390x-linux-gnu)
+# The other architectures Debian builds, and the GNU type of their cross compilers.
+declare -A gnu_type=([i386]=i686-linux-gnu [arm64]=aarch64-linux-gnu [armhf]=arm-linux-gnueabihf
+  [ppc64el]=powerpc64le-linux-gnu [riscv64]=riscv64-linux-gnu [s390x]=s390x-linux-gnu)
 libraries=(freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
 if [ "$arch" = "$native" ]; then
   build_packages=(g++ make cmake pkg-config "${libraries[@]}")
@@ -46,8 +46,7 @@ case "${1:-build}" in
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   web) wanted=("${build_packages[@]}" "${web_packages[@]}") ;;
   # GoogleTest's sources, built for each architecture.
-  cross) wanted=(make cmake qemu-user googletest g++-{i686-linux-gnu,aarch64-linux-gnu,arm-linux-gnueabihf}
-    g++-{powerpc64le-linux-gnu,riscv64-linux-gnu,s390x-linux-gnu}) ;;
+  cross) wanted=(make cmake qemu-user googletest "${gnu_type[@]/#/g++-}") ;;
   # A fresh Debian root to run the tests in.
   root) wanted=(mmdebstrap) ;;
   *)
