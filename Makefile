@@ -7,6 +7,7 @@ ARCH ?=
 BUILD_DIR ?= build$(if $(ARCH),-arch/$(ARCH))
 ASAN_BUILD_DIR ?= build-asan
 WEB_BUILD_DIR ?= build-web
+WINDOWS_BUILD_DIR ?= build-windows
 PORT ?= 8000
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCH_SECONDS ?= 20
@@ -28,7 +29,7 @@ DEBIAN_SUITE ?= trixie
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
 .PHONY: all build run test tests-built unit-e2e sanitize lint test-arch test-debian13 bench soak record \
-        install uninstall package web web-serve clean
+        install uninstall package web web-serve windows test-windows clean
 
 all: build
 
@@ -65,12 +66,13 @@ sanitize:
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure --label-exclude shipping
 
-# The web's own file is left to the web build's compiler: it needs emscripten's headers.
+# The web's and Windows' own files are left to their builds' compilers: they
+# need emscripten's and mingw-w64's headers.
 lint: tests-built
 	@# Quiet, clang-tidy says nothing but its count of the compiler's (filtered)
 	@# warnings when all is well: whatever else it says fails the lint, a
 	@# configuration it cannot read included.
-	git ls-files '*.cpp' ':!*_web.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet 2>&1 | \
+	git ls-files '*.cpp' ':!*_web.cpp' ':!*_win32.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet 2>&1 | \
 	  grep -v -E '^[0-9]+ warnings? generated\.$$' | tee $(BUILD_DIR)/clang-tidy.log
 	@[ ! -s $(BUILD_DIR)/clang-tidy.log ]
 	cppcheck --enable=warning,style,performance,portability --std=c++17 --inline-suppr \
@@ -99,11 +101,12 @@ test-arch:
 	cmake --build build-arch/e2e-i386 -j $(JOBS) --target flames_e2e_tests
 	ctest --test-dir build-arch/e2e-i386 -L e2e --output-on-failure
 
-# make test on a fresh Debian 13 (DEBIAN_SUITE=...) root, from a clone of this
-# commit: mmdebstrap makes the root once and keeps it in ~/.cache/flames.
+# make test and make test-windows on a fresh Debian 13 (DEBIAN_SUITE=...) root,
+# from a clone of this commit: mmdebstrap makes the root once and keeps it in
+# ~/.cache/flames.
 test-debian13:
 	@scripts/install-deps.sh root
-	scripts/test-in-debian.sh $(DEBIAN_SUITE) test
+	scripts/test-in-debian.sh $(DEBIAN_SUITE) test test-windows
 
 bench: tests-built
 	scripts/xsession.sh $(BUILD_DIR)/tools/flames_bench --seconds $(BENCH_SECONDS)
@@ -139,5 +142,25 @@ web-serve: web
 	@echo "Serving $(WEB_BUILD_DIR)/site at http://127.0.0.1:$(PORT)/ (Ctrl+C stops)"
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD_DIR)/site $(PORT)
 
+# The same program for Windows, cross-built with mingw-w64 against freeglut
+# from this Debian release's source package: $(WINDOWS_BUILD_DIR)/flames-VERSION-windows-x86_64.zip.
+windows:
+	@scripts/install-deps.sh windows
+	scripts/fetch-freeglut.sh $(WINDOWS_BUILD_DIR)/freeglut
+	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/windows-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DFLAMES_FREEGLUT_SOURCE=$(abspath $(WINDOWS_BUILD_DIR))/freeglut/source \
+	  -DBUILD_TESTING=ON $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
+
+# The Windows build under Wine, all in one fresh Wine prefix: the unit tests,
+# the end-to-end tests driving the program in a private X session, and the zip.
+test-windows: windows
+	@scripts/install-deps.sh test-windows
+	cmake -S . -B $(WINDOWS_BUILD_DIR)/e2e -DBUILD_TESTING=ON \
+	  -DFLAMES_PROGRAM=$(abspath $(WINDOWS_BUILD_DIR))/flames.exe $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD_DIR)/e2e -j $(JOBS) --target flames_e2e_tests
+	scripts/wine-session.sh sh -c 'ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure && \
+	  ctest --test-dir $(WINDOWS_BUILD_DIR)/e2e -L "e2e|windows" --output-on-failure'
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR) build-arch
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR) $(WINDOWS_BUILD_DIR) build-arch

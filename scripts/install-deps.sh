@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages (and the npm packages) flames needs that are
 # not there yet.
-# Usage: install-deps.sh [build|test|package|web|cross|root]   (default: build)
+# Usage: install-deps.sh [build|test|package|web|cross|root|windows|test-windows]   (default: build)
 #   cross: Debian's cross compilers and qemu-user, for the unit tests on the
 #   other architectures Debian builds.
 #   With ARCH=i386 (or another Debian architecture) in the environment, build
@@ -35,6 +35,11 @@ web_packages=(emscripten python3)
 # appstreamcli, groff and desktop-file-validate judge what the package ships;
 # faketime builds it again "later" and diffoscope says how two builds differ.
 # A package that a later Debian renamed is named as NAME|NEWNAME.
+# Windows: the cross compiler, and what fetches and unpacks freeglut's source
+# package (dpkg-dev) and zips the result; Wine runs it, in the test packages'
+# X server, under locales the tests make (localedef's sources).
+windows_packages=(make cmake g++-mingw-w64-x86-64-posix dpkg-dev patch zip)
+wine_packages=(wine wine64 locales unzip)
 test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck
   'webkit2gtk-driver|webkitgtk-webdriver'
   imagemagick chromium firefox-esr lintian devscripts groff-base desktop-file-utils
@@ -49,8 +54,10 @@ case "${1:-build}" in
   cross) wanted=(make cmake qemu-user googletest "${gnu_type[@]/#/g++-}") ;;
   # A fresh Debian root to run the tests in.
   root) wanted=(mmdebstrap) ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  test-windows) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}" "${wine_packages[@]}") ;;
   *)
-    echo "usage: $0 [build|test|package|web|cross|root]" >&2
+    echo "usage: $0 [build|test|package|web|cross|root|windows|test-windows]" >&2
     exit 2
     ;;
 esac

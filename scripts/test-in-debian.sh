@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs `make TARGET` from a clone of this commit inside a fresh root of a
+# Runs `make TARGET...` from a clone of this commit inside a fresh root of a
 # Debian release, as on a newcomer's machine: a minimal Debian with git and
 # make, where make's own install step installs everything else.
 #
@@ -9,11 +9,12 @@
 # certificate authorities this machine trusts (a proxy that inspects TLS would
 # otherwise fail npm inside). Whatever happens, everything is unmounted, and
 # the root is deleted only once nothing is mounted inside it.
-# Usage: test-in-debian.sh SUITE [TARGET]   (root only; SUITE: trixie, forky, ...)
+# Usage: test-in-debian.sh SUITE [TARGET...]   (root only; SUITE: trixie, forky, ...)
 set -euo pipefail
 
-suite=${1:?usage: $0 SUITE [TARGET]}
-target=${2:-test}
+suite=${1:?usage: $0 SUITE [TARGET...]}
+targets=("${@:2}")
+[ ${#targets[@]} -gt 0 ] || targets=(test)
 source=$(cd "$(dirname "$0")/.." && pwd)
 mirror=http://deb.debian.org/debian
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/flames
@@ -67,7 +68,7 @@ cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/
 chroot "$root" update-ca-certificates >/dev/null 2>&1
 
 git clone --quiet "$source" "$root/root/flames"
-echo "make $target in Debian $suite ($(cat "$root/etc/debian_version")), from commit" \
+echo "make ${targets[*]} in Debian $suite ($(cat "$root/etc/debian_version")), from commit" \
   "$(git -C "$root/root/flames" rev-parse --short HEAD)"
 # A clean environment, but for what CI and the network need.
 environment=(HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8
@@ -75,4 +76,4 @@ environment=(HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/
 for name in http_proxy https_proxy no_proxy HTTP_PROXY HTTPS_PROXY NO_PROXY; do
   [ -z "${!name:-}" ] || environment+=("$name=${!name}")
 done
-chroot "$root" env -i "${environment[@]}" make -C /root/flames "$target"
+chroot "$root" env -i "${environment[@]}" make -C /root/flames "${targets[@]}"

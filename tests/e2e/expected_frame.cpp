@@ -130,6 +130,29 @@ std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame) 
   return {};
 }
 
+std::string ticksFault(const std::vector<Picture>& ticks, int firstTick) {
+  std::string fault = tickFramesFault(ticks, firstTick);
+  for (std::size_t i = 0; fault.empty() && i + kCycle < ticks.size(); ++i) {
+    if (ticks[i] != ticks[i + kCycle]) {
+      fault = "tick " + std::to_string(i) + " and " + std::to_string(i + kCycle) + " differ";
+    }
+  }
+  return fault;
+}
+
+std::string paintsFault(const std::vector<Picture>& paints) {
+  std::vector<FlameState> unlifted = tickFrameStarts();
+  for (FlameState& state : unlifted) state.flicker = 0.0;
+  for (std::size_t i = 0; i < paints.size(); ++i) {
+    if (std::none_of(unlifted.begin(), unlifted.end(), [&](const FlameState& state) {
+          return countMismatches(paints[i], state, nullptr) == 0;
+        })) {
+      return "paint " + std::to_string(i) + " is no frame of an unlifted band";
+    }
+  }
+  return {};
+}
+
 std::string startupFramesFault(const std::vector<Picture>& frames) {
   if (frames.empty()) return "no frames";
   std::string fault;
@@ -137,14 +160,7 @@ std::string startupFramesFault(const std::vector<Picture>& frames) {
     return "the first frame is not the initial state's: " + fault;
   }
   // The first tick's frame is the cycle's second, so nothing else drew in between.
-  const std::vector<Picture> ticks(frames.begin() + 1, frames.end());
-  fault = tickFramesFault(ticks, 1);
-  for (std::size_t i = 0; fault.empty() && i + kCycle < ticks.size(); ++i) {
-    if (ticks[i] != ticks[i + kCycle]) {
-      fault = "tick " + std::to_string(i) + " and " + std::to_string(i + kCycle) + " differ";
-    }
-  }
-  return fault;
+  return ticksFault({frames.begin() + 1, frames.end()}, 1);
 }
 
 }  // namespace e2e

@@ -25,6 +25,14 @@ int countMismatches(const Picture& picture, const FlameState& start, std::string
 // being tick frame `firstFrame` (any, if negative); empty if they are.
 std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame = -1);
 
+// Why `ticks` are not consecutive tick frames as tickFramesFault has them,
+// each identical to the one 13 before; empty if they are.
+std::string ticksFault(const std::vector<Picture>& ticks, int firstTick = -1);
+
+// Why `paints`, drawn before the first tick, are not each the frame of one of
+// the states frames start from, with the band's top not lifted; empty if they are.
+std::string paintsFault(const std::vector<Picture>& paints);
+
 // Why `frames` are not what the program shows from its start: the frame of the
 // initial state, then consecutive tick frames from the second of the cycle,
 // identical 13 apart; empty if they are.

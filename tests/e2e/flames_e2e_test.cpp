@@ -4,8 +4,12 @@
 // After GoogleTest, whose own None X11's macro would replace.
 #include <X11/X.h>
 
+#include <algorithm>
 #include <chrono>
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <ratio>
 #include <string>
 #include <thread>
@@ -35,6 +39,7 @@ class FlamesWindow : public ::testing::Test {
     window = x.waitForWindow(flames.pid(), Millis(10000));
     ASSERT_NE(window, 0u) << "no window for the program within 10 s";
     first = x.waitForFirstFrame(window, Millis(3000));
+    firstShownAt = Clock::now();
     ASSERT_FALSE(first.pixels.empty()) << "nothing was drawn";
   }
 
@@ -67,6 +72,7 @@ class FlamesWindow : public ::testing::Test {
   Program flames{FLAMES_EXE};
   Window window = 0;
   Picture first;
+  Clock::time_point firstShownAt;
 };
 
 }  // namespace
@@ -76,53 +82,83 @@ TEST_F(FlamesWindow, OpensAt200By100At500By500DoubleBufferedUnderItsTitle) {
   const auto client = x.rootGeometry(window);
   const auto extents = x.cardinalProperty(window, "_NET_FRAME_EXTENTS");  // left right top bottom
   ASSERT_EQ(extents.size(), 4u);
+#ifdef FLAMES_UNDER_WINE
+  // Windows places the window with its own border, which Wine makes good by a few pixels.
+  EXPECT_NEAR(client.x - extents[0], 200, 4);
+  EXPECT_NEAR(client.y - extents[2], 100, 4);
+#else
   EXPECT_EQ(client.x - extents[0], 200);
   EXPECT_EQ(client.y - extents[2], 100);
+#endif
   EXPECT_EQ(client.width, 500);
   EXPECT_EQ(client.height, 500);
   // Single-buffered, a frame could be seen half drawn.
   EXPECT_TRUE(x.isDoubleBuffered(window));
 
   EXPECT_EQ(x.utf8Property(window, "_NET_WM_NAME"), kTitle);
+#ifndef FLAMES_UNDER_WINE  // Wine names no icon
   EXPECT_EQ(x.utf8Property(window, "_NET_WM_ICON_NAME"), kTitle);
+#endif
   EXPECT_EQ(x.legacyName(window), kTitle) << "WM_NAME, for window managers without _NET_WM_NAME";
   // What openbox itself shows in the title bar.
   waitUntil([&] { return x.utf8Property(window, "_NET_WM_VISIBLE_NAME") == kTitle; });
   EXPECT_EQ(x.utf8Property(window, "_NET_WM_VISIBLE_NAME"), kTitle);
 }
 
-TEST_F(FlamesWindow, DrawsTheFirstFrameThenOneFramePerTickRepeatingEvery13) {
+TEST_F(FlamesWindow, DrawsWhenAskedThenOneFramePerTickRepeatingEvery13) {
+  // Ticks are armed once the window exists, so what is shown within a second
+  // of its creation was painted when the window system asked; the first
+  // picture after that is the first tick's.
   std::vector<Picture> frames{first};
-  std::vector<Clock::time_point> shown;
-  for (int i = 0; i < 2 * kCycle + 1 && !HasFailure(); ++i) {
+  std::vector<Clock::time_point> shown{firstShownAt};
+  const auto ticksFrom = x.createdAt(window) + Millis(1000);
+  constexpr std::size_t kTicks = 2 * kCycle + 1;
+  std::size_t firstTick = shown[0] >= ticksFrom ? 0 : kTicks;
+  while (frames.size() < firstTick + kTicks) {
     frames.push_back(next(frames.back()));
     shown.push_back(Clock::now());
+    ASSERT_FALSE(HasFailure());
+    if (shown.back() >= ticksFrom) firstTick = std::min(firstTick, frames.size() - 1);
   }
-  ASSERT_FALSE(HasFailure());
+  ASSERT_GT(firstTick, 0u) << "the first picture came a second after the window";
+#ifdef FLAMES_UNDER_WINE
+  // Wine paints a new window more than once, each paint a frame.
+  EXPECT_EQ(paintsFault({frames.begin(), frames.begin() + firstTick}), "");
+  EXPECT_EQ(ticksFault({frames.begin() + firstTick, frames.end()}), "");
+#else
+  EXPECT_EQ(firstTick, 1u) << "the window was painted more than once before the first tick";
   EXPECT_EQ(startupFramesFault(frames), "");
+#endif
 
   // Start-up arms the first tick just after creating the window, so its frame
   // comes a second after that, whatever loading the program and its GL driver
   // took before. The rest come 150 ms apart plus the drawing time (150.0 to
   // 150.8 ms on average measured here, with both cores busy).
-  const double firstTickMs = FractionalMillis(shown.front() - x.createdAt(window)).count();
+  const double firstTickMs = FractionalMillis(shown[firstTick] - x.createdAt(window)).count();
   EXPECT_GT(firstTickMs, 1000.0);
   EXPECT_LT(firstTickMs, 1250.0);
-  const double perTickMs = FractionalMillis(shown.back() - shown.front()).count() / (2 * kCycle);
-  std::printf("first tick %.1f ms after the window was created, then one every %.1f ms\n",
-              firstTickMs, perTickMs);
+  const double perTickMs = FractionalMillis(shown.back() - shown[firstTick]).count() / (2 * kCycle);
+  std::printf(
+      "%zu frame(s) before the first tick; first tick %.1f ms after the window was created, "
+      "then one every %.1f ms\n",
+      firstTick, firstTickMs, perTickMs);
   EXPECT_GT(perTickMs, 147.0);
   EXPECT_LT(perTickMs, 155.0);
 }
 
 TEST_F(FlamesWindow, SurvivesKeysClicksResizingAndMinimisingThenClosesWithStatusZero) {
   Picture last = first;
-  expectTickFrames(last, 1);
+  expectTicksAgain(last);  // after what start-up drew
 
   for (const char* key : {"Escape", "q", "space", "Return", "a"}) x.pressKey(key);
   for (unsigned button : {1u, 2u, 3u, 4u, 5u}) x.clickAt(window, 250, 250, button);
+#ifdef FLAMES_UNDER_WINE
+  // A click activates the window, and Wine then has it painted again.
+  expectTicksAgain(last);
+#else
   // Input asks for no redraw: the frames still come one per tick, in order.
   expectTickFrames(last, 3);
+#endif
 
   // A resize stretches the view over the new size and brings an extra redraw.
   x.resize(window, 320, 200);
@@ -144,3 +180,28 @@ TEST_F(FlamesWindow, SurvivesKeysClicksResizingAndMinimisingThenClosesWithStatus
   EXPECT_EQ(flames.waitForExit(Millis(5000)), 0);
   EXPECT_EQ(flames.output(), "") << "the program should print nothing";
 }
+
+#ifdef FLAMES_UNDER_WINE
+// freeglut hands Windows the title as bytes of the system's code page; the
+// title must show as written whatever that is. Wine takes the code page from
+// the locale: Western (1252) or Cyrillic (1251). The locales are made here.
+TEST(FlamesUnderWine, ShowsItsTitleUnderAWesternAndARussianLocale) {
+  char folder[] = "/tmp/flames-locales.XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  setenv("LOCPATH", folder, 1);
+  for (const std::string locale : {"en_US", "ru_RU"}) {
+    const std::string name = locale + ".UTF-8";
+    const std::string make = "localedef -i " + locale + " -f UTF-8 " + folder + "/" + name;
+    ASSERT_EQ(std::system(make.c_str()), 0) << make;
+    ASSERT_NE(setlocale(LC_ALL, name.c_str()), nullptr) << "no locale " << name;
+    setenv("LC_ALL", name.c_str(), 1);
+    XSession x;
+    Program flames{FLAMES_EXE};
+    const Window window = x.waitForWindow(flames.pid(), Millis(10000));
+    ASSERT_NE(window, 0u) << "no window under " << name;
+    waitUntil([&] { return x.utf8Property(window, "_NET_WM_NAME") == kTitle; });
+    EXPECT_EQ(x.utf8Property(window, "_NET_WM_NAME"), kTitle) << "under " << name;
+  }
+  std::filesystem::remove_all(folder);
+}
+#endif

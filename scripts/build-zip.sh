@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Windows zip from a Windows build tree: the program, its licence
+# and freeglut's, and a word for whoever unpacks it. Reproducibly: every time
+# stamp is the last changelog entry's, in UTC, the files are in a fixed order
+# with fixed modes and no extra attributes, whatever the directory, clock,
+# time zone, locale or umask.
+# Usage: build-zip.sh BUILD_DIR   Prints the zip's path.
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+source=$(cached CMAKE_HOME_DIRECTORY)
+name=flames-$(cached CMAKE_PROJECT_VERSION)-windows-x86_64
+work=$(mktemp -d "${TMPDIR:-/tmp}/flames-zip.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+export LC_ALL=C.UTF-8 TZ=UTC
+epoch=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$build/changelog" -STimestamp)}
+
+# Text files with Windows line ends, for Notepad of any age.
+mkdir "$work/$name"
+cp "$build/flames.exe" "$work/$name/flames.exe"
+sed 's/$/\r/' "$source/LICENSE" >"$work/$name/LICENSE.txt"
+sed 's/$/\r/' "$(cached FLAMES_FREEGLUT_SOURCE)/COPYING" >"$work/$name/LICENSE-freeglut.txt"
+sed 's/$/\r/' "$source/data/windows/README.txt" >"$work/$name/README.txt"
+chmod 755 "$work/$name" "$work/$name/flames.exe"
+chmod 644 "$work/$name"/*.txt
+find "$work/$name" -exec touch -h -d "@$epoch" {} +
+rm -f "$build/$name.zip"
+(cd "$work" && printf '%s\n' "$name/" "$name/flames.exe" "$name/LICENSE.txt" "$name/LICENSE-freeglut.txt" \
+  "$name/README.txt" | zip -q -X -@ "$build/$name.zip")
+echo "$build/$name.zip"

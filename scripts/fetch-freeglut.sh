@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Fetches freeglut's source package from the Debian release this machine runs
+# and unpacks it, with the project's patches on top, into DIR: the Windows
+# build compiles it as a static library.
+#
+# apt reads a private configuration: the machine's own Debian sources, turned
+# into source sources, with lists of their own under DIR. The machine's apt
+# configuration and its package lists stay as they are.
+# Usage: fetch-freeglut.sh DIR
+set -euo pipefail
+
+dir=${1:?usage: $0 DIR}
+patches=$(cd "$(dirname "$0")/.." && pwd)/cmake/freeglut-patches
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+[ ! -f "$dir/source/CMakeLists.txt" ] || exit 0
+
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:?}")
+apt_dir=$dir/apt
+rm -rf "$apt_dir" "$dir/source" "$dir"/freeglut*
+mkdir -p "$apt_dir/lists/partial" "$apt_dir/parts" "$apt_dir/archives/partial"
+
+# The release's own entries (its suite, -updates, -security): others, added for
+# other software, may have no sources at all.
+{
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$file" ] || continue
+    awk -v release="$codename" '$1 == "deb" {
+      for (i = 2; i <= NF; i++) if ($i ~ "^" release "(-|$)") { $1 = "deb-src"; print; break } }' "$file"
+  done
+} >"$apt_dir/sources.list"
+for file in /etc/apt/sources.list.d/*.sources; do
+  [ -f "$file" ] || continue
+  # One deb822 stanza a paragraph; kept when one of its suites is the release's.
+  awk -v release="$codename" -v RS= -v ORS='\n\n' '/(^|\n)Types:[^\n]*deb/ {
+      if ($0 !~ "(^|\n)Suites:[^\n]*[ \t]" release "(-[a-z]+)?([ \t\n]|$)") next
+      sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); print }' "$file"
+done >"$apt_dir/parts/release.sources"
+[ -s "$apt_dir/sources.list" ] || [ -s "$apt_dir/parts/release.sources" ] ||
+  { echo "fetch-freeglut: no Debian $codename entry in this machine's apt sources" >&2; exit 1; }
+
+apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
+  -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache::Archives=$apt_dir/archives"
+  -o "Dir::Cache::pkgcache=" -o "Dir::Cache::srcpkgcache=" -o "Debug::NoLocking=1" -q)
+echo "Fetching freeglut's source package from Debian $codename"
+apt-get "${apt_options[@]}" update >"$apt_dir/update.log" 2>&1 ||
+  { cat "$apt_dir/update.log" >&2; exit 1; }
+(cd "$dir" && apt-get "${apt_options[@]}" source --only-source freeglut >"$apt_dir/source.log" 2>&1) ||
+  { cat "$apt_dir/source.log" >&2; exit 1; }
+unpacked=$(find "$dir" -maxdepth 1 -type d -name 'freeglut-*' | head -n 1)
+[ -n "$unpacked" ] || { echo "fetch-freeglut: nothing unpacked in $dir" >&2; exit 1; }
+for patch in "$patches"/*.patch; do
+  patch -d "$unpacked" -p1 --quiet --forward <"$patch"
+done
+mv "$unpacked" "$dir/source"
