@@ -160,7 +160,7 @@ test-windows: windows
 	  -DFLAMES_PROGRAM=$(abspath $(WINDOWS_BUILD_DIR))/flames.exe $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD_DIR)/e2e -j $(JOBS) --target flames_e2e_tests
 	scripts/wine-session.sh sh -c 'ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure && \
-	  ctest --test-dir $(WINDOWS_BUILD_DIR)/e2e -L "e2e|windows" --output-on-failure'
+	  ctest --test-dir $(WINDOWS_BUILD_DIR)/e2e -L "e2e|windows" --output-on-failure -V'
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR) $(WINDOWS_BUILD_DIR) build-arch

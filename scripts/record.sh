@@ -38,14 +38,12 @@ if [ -n "$icon_dir" ]; then
 fi
 
 # The web page shows the first frame until the program draws (lossless WebP:
-# the same pixels in half the bytes of a PNG), and offers the icon at the sizes
+# the same pixels in half the bytes of a PNG), and offers the icon at the size
 # an installed web app needs (128 colours: a third of the bytes, and no visible
 # difference at icon size).
 if [ -n "$web_dir" ]; then
   convert "$frames/first.ppm" -strip -define webp:lossless=true "$web_dir/poster.webp"
-  for size in 192 512; do
-    convert "$frames/frame-00.ppm" -crop 400x400+50+100 +repage -resize "${size}x${size}" \
-      +dither -colors 128 -strip -define png:compression-level=9 "PNG8:$web_dir/icon-$size.png"
-  done
+  convert "$frames/frame-00.ppm" -crop 400x400+50+100 +repage -resize 192x192 \
+    +dither -colors 128 -strip -define png:compression-level=9 "PNG8:$web_dir/icon-192.png"
   echo "wrote the web page's poster and icons under $web_dir"
 fi

@@ -6,10 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <clocale>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <ratio>
 #include <string>
 #include <thread>
@@ -182,6 +179,10 @@ TEST_F(FlamesWindow, SurvivesKeysClicksResizingAndMinimisingThenClosesWithStatus
 }
 
 #ifdef FLAMES_UNDER_WINE
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+
 // freeglut hands Windows the title as bytes of the system's code page; the
 // title must show as written whatever that is. Wine takes the code page from
 // the locale: Western (1252) or Cyrillic (1251). The locales are made here.

@@ -18,7 +18,7 @@ const { DriverService } = require('selenium-webdriver/remote');
 
 const [siteArgument, frameChecker, mode] = process.argv.slice(2);
 const site = path.resolve(siteArgument);
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png',
   '.webp': 'image/webp', '.webmanifest': 'application/manifest+json' };
 
 // Serves a site as a static host does, with validators and 304s; files
@@ -81,7 +81,15 @@ function captureFrames(keep) {
     const armed = performance.now();
     return setTimer(() => { armedAt = armed; callback(...rest); }, delay);
   };
-  window.flames = { frames: [], keep };
+  window.flames = { frames: [], keep, longestTask: 0 };
+  // Where the browser times its long tasks (Chromium), the longest, for the record.
+  if ((PerformanceObserver.supportedEntryTypes || []).includes('longtask')) {
+    new PerformanceObserver((entries) => entries.getEntries().forEach((entry) => {
+      window.flames.longestTask = Math.max(window.flames.longestTask, entry.duration);
+    })).observe({ type: 'longtask', buffered: true });
+  }
+  document.addEventListener('securitypolicyviolation', (event) =>
+    console.error(`blocked by the page's policy: ${event.violatedDirective} ${event.blockedURI}`));
   const request = window.requestAnimationFrame.bind(window);
   window.requestAnimationFrame = (callback) => request((time) => {
     callback(time);
@@ -178,7 +186,9 @@ async function run(server, { browser = 'chrome', args = [] }, body, clean = true
   const open = async (viewport = { width: 1280, height: 800 }, keep = 28) => {
     const page = await instance.newPage();
     page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
-    page.on('console', (message) => faults.push(`console ${message.type()}: ${message.text()}`));
+    // Chromium's note that the capture's own readPixels waited for the GPU is the test's doing.
+    page.on('console', (message) => /GPU stall due to ReadPixels/.test(message.text()) ||
+      faults.push(`console ${message.type()}: ${message.text()}`));
     page.on('request', (request) => {
       if (!request.url().startsWith(`${server.origin}/`)) faults.push(`request to ${request.url()}`);
     });
@@ -238,6 +248,8 @@ const modes = {
       check('startup', { width: 500, height: 500 }, execFileSync('convert', ['png:-', '-flip', 'rgba:-'], { input: seen }));
       server.release();
       await judgeRhythm(page, 28);
+      console.log(`longest task from loading to the 28th frame: ${await page.evaluate(() => window.flames.longestTask)} ms` +
+        ' (0: none over 50 ms)');
       assert.deepEqual([await page.title(), await page.$eval('html', (html) => html.lang)], ['Языки пламени', 'ru']);
       await expectCanvas(page, 500, 500);
       await page.evaluate(fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8'));
@@ -266,7 +278,7 @@ const modes = {
       const cdp = await first.createCDPSession();
       assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
       console.log(`the first visit transferred ${server.sent()} bytes`);
-      assert.ok(server.sent() <= 250 * 1024, `the first visit transferred ${server.sent()} bytes`);
+      assert.ok(server.sent() <= 64 * 1024, `the first visit transferred ${server.sent()} bytes`);
       await first.close();
       server.use(newSite, 'B');
       let visits = 0, page;
@@ -289,9 +301,14 @@ const modes = {
       server.stop();
       await page.reload();
       await judgeFrames(page, 0, 4, 'startup');
-      await Promise.all([page.waitForNavigation({ timeout: 5000 }), page.evaluate(() => {
-        // The page hears of the restored context late, as on a busy machine;
-        // meanwhile the program must not draw into it.
+      // When the GPU takes the context away and gives it back, the page plays
+      // on where it was, without a reload: the frames before and after are
+      // consecutive ticks, and none is drawn while the context is lost. The
+      // page hears of the restored context late, as on a busy machine.
+      const from = await page.evaluate(() => { window.flamesPage = 'kept'; window.flames.keep = 6;
+        return window.flames.frames.length; });
+      await page.waitForFunction((n) => window.flames.frames.length > n, { timeout: 5000, polling: 100 }, from);
+      await page.evaluate(() => {
         addEventListener('webglcontextrestored', (event) => {
           if (!event.isTrusted) return;
           event.stopImmediatePropagation();
@@ -300,8 +317,9 @@ const modes = {
         const context = window.Module.ctx.getExtension('WEBGL_lose_context');
         context.loseContext();
         setTimeout(() => context.restoreContext(), 200);
-      })]);
-      await judgeFrames(page, 0, 4, 'startup');
+      });
+      await judgeFrames(page, from, 6, 'ticks');
+      assert.equal(await page.evaluate(() => window.flamesPage), 'kept', 'the page was loaded again');
     });
     fs.rmSync(newSite, { recursive: true });
   },
