@@ -130,7 +130,8 @@ TEST_F(FlamesWindow, DrawsWhenAskedThenOneFramePerTickRepeatingEvery13) {
   // Start-up arms the first tick just after creating the window, so its frame
   // comes a second after that, whatever loading the program and its GL driver
   // took before. The rest come 150 ms apart plus the drawing time (150.0 to
-  // 150.8 ms on average measured here, with both cores busy).
+  // 150.8 ms on average measured here, with both cores busy; under Wine, whose
+  // frames cost more, up to 156.2 ms with both cores busy and more waiting).
   const double firstTickMs = FractionalMillis(shown[firstTick] - x.createdAt(window)).count();
   EXPECT_GT(firstTickMs, 1000.0);
   EXPECT_LT(firstTickMs, 1250.0);
@@ -140,7 +141,11 @@ TEST_F(FlamesWindow, DrawsWhenAskedThenOneFramePerTickRepeatingEvery13) {
       "then one every %.1f ms\n",
       firstTick, firstTickMs, perTickMs);
   EXPECT_GT(perTickMs, 147.0);
+#ifdef FLAMES_UNDER_WINE
+  EXPECT_LT(perTickMs, 158.0);
+#else
   EXPECT_LT(perTickMs, 155.0);
+#endif
 }
 
 TEST_F(FlamesWindow, SurvivesKeysClicksResizingAndMinimisingThenClosesWithStatusZero) {
