@@ -15,16 +15,18 @@ var flamesLibrary = {
     canvas: null,
     gl: null,
     attributes: null,
-    shader: null,
     matrixAt: null,
-    buffer: null,
     clearColour: [0, 0, 0, 0],
     matrices: {},  // by GL_MODELVIEW and GL_PROJECTION, column-major doubles
     matrixMode: 0x1700,
+    matrix: null,  // projection times model-view, as the shader takes it
     vertices: null,  // x y z r g b, three a triangle
     used: 0,
-    corners: [],
-    colour: [1, 1, 1],
+    corners: null,  // the polygon's, x y z r g b each
+    cornersUsed: 0,
+    red: 1,
+    green: 1,
+    blue: 1,
     display: 0,
     redisplay: false,
     asked: false,
@@ -44,6 +46,14 @@ var flamesLibrary = {
         }
       }
       return product;
+    },
+
+    // The array, or a copy at least `needed` long.
+    grown: function (array, needed) {
+      if (needed <= array.length) return array;
+      var larger = new Float32Array(2 * needed);
+      larger.set(array);
+      return larger;
     },
 
     compile: function (gl, type, source) {
@@ -80,8 +90,8 @@ var flamesLibrary = {
     flush: function () {
       if (!FG.used) return;
       var gl = FG.gl;
-      gl.uniformMatrix4fv(FG.matrixAt, false, new Float32Array(
-        FG.multiply(FG.matrices[0x1701], FG.matrices[0x1700])));
+      if (!FG.matrix) FG.matrix = new Float32Array(FG.multiply(FG.matrices[0x1701], FG.matrices[0x1700]));
+      gl.uniformMatrix4fv(FG.matrixAt, false, FG.matrix);
       gl.bufferData(gl.ARRAY_BUFFER, FG.vertices.subarray(0, FG.used), gl.STREAM_DRAW);
       gl.drawArrays(gl.TRIANGLES, 0, FG.used / 6);
       FG.used = 0;
@@ -135,6 +145,7 @@ var flamesLibrary = {
   glLoadIdentity: function () {
     FG.flush();
     FG.matrices[FG.matrixMode] = FG.identity();
+    FG.matrix = null;
   },
 
   glOrtho: function (left, right, bottom, top, near, far) {
@@ -147,6 +158,7 @@ var flamesLibrary = {
     ortho[13] = -(top + bottom) / (top - bottom);
     ortho[14] = -(far + near) / (far - near);
     FG.matrices[FG.matrixMode] = FG.multiply(FG.matrices[FG.matrixMode], ortho);
+    FG.matrix = null;
   },
 
   glViewport: function (x, y, width, height) {
@@ -155,30 +167,34 @@ var flamesLibrary = {
   },
 
   glBegin: function (mode) {
-    FG.corners = [];
+    FG.cornersUsed = 0;
   },
 
   glColor3f: function (red, green, blue) {
-    FG.colour = [red, green, blue];
+    FG.red = red;
+    FG.green = green;
+    FG.blue = blue;
   },
 
   glVertex3f: function (x, y, z) {
-    FG.corners.push([x, y, z].concat(FG.colour));
+    var at = FG.cornersUsed, corner = FG.corners = FG.grown(FG.corners, at + 6);
+    corner[at] = x;
+    corner[at + 1] = y;
+    corner[at + 2] = z;
+    corner[at + 3] = FG.red;
+    corner[at + 4] = FG.green;
+    corner[at + 5] = FG.blue;
+    FG.cornersUsed = at + 6;
   },
 
   // The polygon as the fan of its corners, as Mesa draws it.
   glEnd: function () {
-    var corners = FG.corners, needed = FG.used + (corners.length - 2) * 18;
-    if (needed > FG.vertices.length) {
-      var larger = new Float32Array(2 * needed);
-      larger.set(FG.vertices);
-      FG.vertices = larger;
-    }
-    for (var i = 1; i + 1 < corners.length; ++i) {
-      [corners[0], corners[i], corners[i + 1]].forEach(function (corner) {
-        FG.vertices.set(corner, FG.used);
-        FG.used += 6;
-      });
+    var corners = FG.corners, count = FG.cornersUsed / 6;
+    FG.vertices = FG.grown(FG.vertices, FG.used + (count - 2) * 18);
+    for (var i = 1; i + 1 < count; ++i) {
+      FG.vertices.set(corners.subarray(0, 6), FG.used);
+      FG.vertices.set(corners.subarray(i * 6, i * 6 + 12), FG.used + 6);
+      FG.used += 18;
     }
   },
 
@@ -188,6 +204,7 @@ var flamesLibrary = {
 
   glutInit: function (argc, argv) {
     FG.vertices = new Float32Array(8192);
+    FG.corners = new Float32Array(24);
     FG.matrices[0x1700] = FG.identity();
     FG.matrices[0x1701] = FG.identity();
   },
