@@ -59,20 +59,13 @@ warnings=$(zcat "$root/usr/share/man/man1/flames.1.gz" | groff -man -ww -z 2>&1)
 # tarball, built again in a deeper directory, three days later by the clock,
 # in another time zone and locale, under another umask and with the same
 # options, give the same bytes.
-source=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
-copy=$work/built/again/elsewhere
-mkdir -p "$copy"
-tar -C "$source" --exclude=./.git --exclude='./build*' --exclude=./tests/web/node_modules -cf - . |
-  tar -C "$copy" -xf -
+. "$(dirname "$0")/elsewhere.sh"
+copy=$(copy_elsewhere "$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")" "$work")
 mapfile -t options < <(sed -n -E 's/^(CMAKE_BUILD_TYPE|CMAKE_CXX_FLAGS|CMAKE_TOOLCHAIN_FILE|FLAMES_(HARDEN|HOMEPAGE|MAINTAINER|WERROR)):(BOOL|STRING|FILEPATH)=(.*)/-D\1=\4/p' \
   "$build/CMakeCache.txt")
-again=$(
-  umask 002
-  export TZ=Pacific/Kiritimati LANG=C.UTF-8
-  cmake -S "$copy" -B "$copy/build" -DBUILD_TESTING=OFF "${options[@]}" >/dev/null
-  faketime '+3 days' cmake --build "$copy/build" --target flames compressed_docs >/dev/null
-  faketime '+3 days' "$copy/scripts/build-deb.sh" "$copy/build"
-)
+later cmake -S "$copy" -B "$copy/build" -DBUILD_TESTING=OFF "${options[@]}" >/dev/null
+later cmake --build "$copy/build" --target flames compressed_docs >/dev/null
+again=$(later "$copy/scripts/build-deb.sh" "$copy/build")
 cmp -s "$deb" "$again" || { diffoscope --text - "$deb" "$again" | head -n 60 >&2; fail "a second build differs"; }
 echo "ok: $(basename "$deb"), lintian clean, reproducible (sha256 $(sha256sum <"$deb" | cut -c1-16)…)," \
   "Depends: $(dpkg-deb -f "$deb" Depends)"

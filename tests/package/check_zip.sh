@@ -26,20 +26,13 @@ imports=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | sort | xargs)
 [ "$imports" = "ADVAPI32.dll GDI32.dll KERNEL32.dll OPENGL32.dll USER32.dll WINMM.dll msvcrt.dll" ] ||
   fail "it imports $imports"
 
-source=$(cached CMAKE_HOME_DIRECTORY)
-copy=$work/built/again/elsewhere
-mkdir -p "$copy"
-tar -C "$source" --exclude=./.git --exclude='./build*' --exclude=./tests/web/node_modules -cf - . |
-  tar -C "$copy" -xf -
+. "$(dirname "$0")/elsewhere.sh"
+copy=$(copy_elsewhere "$(cached CMAKE_HOME_DIRECTORY)" "$work")
 cp -r "$(cached FLAMES_FREEGLUT_SOURCE)" "$copy/freeglut"
-again=$(
-  umask 002
-  export TZ=Pacific/Kiritimati LANG=C.UTF-8
-  cmake -S "$copy" -B "$copy/build" -DBUILD_TESTING=OFF -DFLAMES_FREEGLUT_SOURCE="$copy/freeglut" \
-    -DCMAKE_TOOLCHAIN_FILE="$copy/cmake/toolchains/windows-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE="$(cached CMAKE_BUILD_TYPE)" >/dev/null
-  faketime '+3 days' cmake --build "$copy/build" >/dev/null
-  echo "$copy/build/$name.zip"
-)
+later cmake -S "$copy" -B "$copy/build" -DBUILD_TESTING=OFF -DFLAMES_FREEGLUT_SOURCE="$copy/freeglut" \
+  -DCMAKE_TOOLCHAIN_FILE="$copy/cmake/toolchains/windows-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE="$(cached CMAKE_BUILD_TYPE)" >/dev/null
+later cmake --build "$copy/build" >/dev/null
+again=$copy/build/$name.zip
 cmp -s "$zip" "$again" || { diffoscope --text - "$zip" "$again" | head -n 60 >&2; fail "a second build differs"; }
 echo "ok: $name.zip, $(stat -c %s "$zip") bytes, imports $imports, reproducible (sha256 $(sha256sum <"$zip" | cut -c1-16)…)"

@@ -1,0 +1,20 @@
+# Sourced by the package checks, which build the same sources again elsewhere
+# and compare the bytes.
+
+# Copies the source tree as a release tarball has it (no .git, no builds) into
+# a deeper directory under WORK, and prints that directory.
+copy_elsewhere() {
+  local copy=$2/built/again/elsewhere
+  mkdir -p "$copy"
+  tar -C "$1" --exclude=./.git --exclude='./build*' --exclude=./tests/web/node_modules -cf - . |
+    tar -C "$copy" -xf -
+  echo "$copy"
+}
+
+# Runs a command three days later by the clock, in another time zone and
+# locale, under another umask.
+later() (
+  umask 002
+  export TZ=Pacific/Kiritimati LANG=C.UTF-8
+  faketime '+3 days' "$@"
+)
