@@ -45,8 +45,14 @@ apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::Sourc
 echo "Fetching freeglut's source package from Debian $codename"
 apt-get "${apt_options[@]}" update >"$apt_dir/update.log" 2>&1 ||
   { cat "$apt_dir/update.log" >&2; exit 1; }
-(cd "$dir" && apt-get "${apt_options[@]}" source --only-source freeglut >"$apt_dir/source.log" 2>&1) ||
-  { cat "$apt_dir/source.log" >&2; exit 1; }
+if ! (cd "$dir" && apt-get "${apt_options[@]}" source --only-source freeglut >"$apt_dir/source.log" 2>&1); then
+  # A mirror may lack a release's .dsc and Debian changes while it has the
+  # upstream tarball they name (apt has checked its hash against the index).
+  orig=$(find "$dir" -maxdepth 1 -name 'freeglut_*.orig.tar.*' | head -n 1)
+  [ -n "$orig" ] || { cat "$apt_dir/source.log" >&2; exit 1; }
+  echo "fetch-freeglut: only $(basename "$orig") could be fetched; building it without Debian's changes" >&2
+  tar -C "$dir" -xf "$orig"
+fi
 unpacked=$(find "$dir" -maxdepth 1 -type d -name 'freeglut-*' | head -n 1)
 [ -n "$unpacked" ] || { echo "fetch-freeglut: nothing unpacked in $dir" >&2; exit 1; }
 for patch in "$patches"/*.patch; do
