@@ -8,6 +8,7 @@ BUILD_DIR ?= build$(if $(ARCH),-arch/$(ARCH))
 ASAN_BUILD_DIR ?= build-asan
 WEB_BUILD_DIR ?= build-web
 WINDOWS_BUILD_DIR ?= build-windows
+WINDOWS_TESTING ?= OFF
 PORT ?= 8000
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCH_SECONDS ?= 20
@@ -151,13 +152,14 @@ windows:
 	scripts/fetch-freeglut.sh $(WINDOWS_BUILD_DIR)/freeglut
 	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/windows-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DFLAMES_FREEGLUT_SOURCE=$(abspath $(WINDOWS_BUILD_DIR))/freeglut/source \
-	  -DBUILD_TESTING=ON $(CMAKE_FLAGS)
+	  -DBUILD_TESTING=$(WINDOWS_TESTING) $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
 
 # The Windows build under Wine, all in one fresh Wine prefix: the unit tests,
 # the end-to-end tests driving the program in a private X session, and the zip.
-test-windows: windows
+test-windows:
 	@scripts/install-deps.sh test-windows
+	$(MAKE) windows WINDOWS_TESTING=ON
 	cmake -S . -B $(WINDOWS_BUILD_DIR)/e2e -DBUILD_TESTING=ON \
 	  -DFLAMES_PROGRAM=$(abspath $(WINDOWS_BUILD_DIR))/flames.exe $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD_DIR)/e2e -j $(JOBS) --target flames_e2e_tests
