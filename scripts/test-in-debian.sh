@@ -22,12 +22,15 @@ tarball=$cache/debian-$suite.tar
 mkdir -p "$cache/apt-$suite"
 if [ ! -s "$tarball" ]; then
   sources=("deb $mirror $suite main")
+  options=()
   case $suite in
     bookworm | trixie) sources+=("deb $mirror $suite-updates main"
       "deb ${mirror}-security $suite-security main") ;;
+    # A mirror's index of testing may have outlived its validity.
+    *) options+=(--aptopt='Acquire::Check-Valid-Until "false"') ;;
   esac
   echo "Making a minimal Debian $suite root (once; kept in $tarball)"
-  mmdebstrap --quiet --format=tar --variant=minbase --include=ca-certificates,git,make "$suite" "$tarball.part" \
+  mmdebstrap --quiet "${options[@]}" --format=tar --variant=minbase --include=ca-certificates,git,make "$suite" "$tarball.part" \
     "${sources[@]}"
   mv "$tarball.part" "$tarball"
 fi
