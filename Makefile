@@ -102,11 +102,10 @@ test-arch:
 	cmake --build build-arch/e2e-i386 -j $(JOBS) --target flames_e2e_tests
 	ctest --test-dir build-arch/e2e-i386 -L e2e --output-on-failure
 
-# make test on a fresh Debian 13 (DEBIAN_SUITE=...) root, from a clone of this
-# commit: mmdebstrap makes the root once and keeps it in ~/.cache/flames.
-# DEBIAN13_TARGETS="test test-windows" adds the Windows build under Wine 10;
-# the mirror here does not serve trixie's freeglut source package yet.
-DEBIAN13_TARGETS ?= test
+# make test and make test-windows (Wine 10) on a fresh Debian 13
+# (DEBIAN_SUITE=...) root, from a clone of this commit: mmdebstrap makes the
+# root once and keeps it in ~/.cache/flames.
+DEBIAN13_TARGETS ?= test test-windows
 test-debian13:
 	@scripts/install-deps.sh root
 	scripts/test-in-debian.sh $(DEBIAN_SUITE) $(DEBIAN13_TARGETS)
