@@ -139,13 +139,14 @@ function check(checkMode, { width, height }, rgba) {
 // tick drawn a second after start-up armed it, and each tick 150 ms after the
 // one before, timed from the moments the ticks ran (each arms the next), as
 // the frames themselves wait for the browser's next animation frame, which
-// WebKit gives unevenly. Loading the page or drawing the first frame does not count.
+// WebKit gives unevenly. Loading the page or drawing the first frame does not
+// count. Firefox's clock counts whole milliseconds, so a second can read 999.
 async function judgeRhythm(page, count) {
   const frames = await judgeFrames(page, 0, count, 'startup');
   const firstTick = frames[1].drawnAt - frames[1].tickArmedAt;
   const perTick = (frames.at(-1).tickArmedAt - frames[2].tickArmedAt) / (count - 3);
   console.log(`first tick drawn ${firstTick.toFixed(1)} ms after start-up armed it; then one every ${perTick.toFixed(1)} ms`);
-  assert.ok(firstTick > 1000 && firstTick < 1200, `first tick after ${firstTick} ms`);
+  assert.ok(firstTick >= 999 && firstTick < 1200, `first tick after ${firstTick} ms`);
   assert.ok(perTick > 147 && perTick < 155, `ticks ${perTick} ms apart`);
 }
 
