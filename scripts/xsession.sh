@@ -45,13 +45,16 @@ export DISPLAY=":$(head -n 1 "$workdir/display")"
 
 openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
 wm_pid=$!
-# openbox is managing once it has announced itself on the root window.
+# openbox is managing once it has set up the root window, the list of the
+# windows it manages last of all. It names itself (_NET_SUPPORTING_WM_CHECK)
+# before it is ready: a window mapped in between may never be managed, and
+# GLUT then waits for it for ever.
+managing() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '^_NET_CLIENT_LIST(WINDOW)'; }
 for _ in $(seq 200); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  managing && break
   kill -0 "$wm_pid" 2>/dev/null || fail "openbox did not start"
   sleep 0.05
 done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-  fail "openbox did not take the display within 10 s"
+managing || fail "openbox did not take the display within 10 s"
 
 "$@"
