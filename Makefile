@@ -29,7 +29,7 @@ DEBIAN_SUITE ?= trixie
 # Debian's emscripten needs Debian's node modules, which another node may not search.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
-.PHONY: all build run test tests-built unit-e2e sanitize lint test-arch test-debian13 bench soak record \
+.PHONY: all build run test tests-built unit-e2e sanitize lint test-arch test-debian13 bench bench-web soak record \
         install uninstall package web web-serve windows test-windows clean
 
 all: build
@@ -139,6 +139,10 @@ web:
 	emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
 	cmake --build $(WEB_BUILD_DIR) -j $(JOBS)
 	@echo "The site is in $(WEB_BUILD_DIR)/site: copy the whole folder to any static web host."
+
+# What the page costs a visitor: its bytes and Lighthouse's figures.
+bench-web: web
+	tools/web_bench.sh $(WEB_BUILD_DIR)/site
 
 web-serve: web
 	@echo "Serving $(WEB_BUILD_DIR)/site at http://127.0.0.1:$(PORT)/ (Ctrl+C stops)"

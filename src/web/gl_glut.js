@@ -4,7 +4,8 @@
 // GL: a polygon is the fan of its corners, its colours blended across each
 // triangle; glOrtho's matrix; everything a frame draws goes to the GPU in one
 // buffer and one draw call when the frame is swapped. GLUT: the window is the
-// page's canvas, in the screen's own pixels, following the canvas's box as a
+// canvas the page hands over (its own, or an OffscreenCanvas in a worker),
+// sized as the page says (Module.windowSize, then Module.resize()) as a
 // desktop window follows its frame; timers fire once; a redisplay draws one
 // frame at the browser's next animation frame. When the GPU takes the context
 // away nothing is drawn, and when it gives it back the shader and buffer are
@@ -115,11 +116,10 @@ var flamesLibrary = {
       {{{ makeDynCall('v', 'FG.display') }}}();
     },
 
-    // The canvas's box in device pixels is the window's size; a new size is
-    // handled as GLUT's default reshape does, and brings a redraw.
+    // The size the page gives, in device pixels, is the window's; a new size
+    // is handled as GLUT's default reshape does, and brings a redraw.
     follow: function () {
-      var box = FG.canvas.getBoundingClientRect(), ratio = devicePixelRatio || 1;
-      var width = Math.round(box.width * ratio), height = Math.round(box.height * ratio);
+      var width = Module['windowSize'][0], height = Module['windowSize'][1];
       if (!width || !height || (width === FG.canvas.width && height === FG.canvas.height)) return;
       FG.canvas.width = width;
       FG.canvas.height = height;
@@ -220,11 +220,11 @@ var flamesLibrary = {
 
   glutInitWindowSize: function (width, height) {},
 
-  // The page's canvas, and the title the page's.
+  // The page's canvas; the title goes to the page.
   glutCreateWindow: function (title) {
     var end = title;
     while (HEAPU8[end]) ++end;
-    document.title = new TextDecoder().decode(HEAPU8.subarray(title, end));
+    Module['onTitle'](new TextDecoder().decode(HEAPU8.subarray(title, end)));
     FG.canvas = Module['canvas'];
     FG.gl = FG.canvas.getContext('webgl', FG.attributes);
     if (!FG.gl) {  // the page says why, and the program stops here
@@ -243,14 +243,6 @@ var flamesLibrary = {
       FG.setUp();
       FG.ask();
     });
-    addEventListener('resize', FG.follow);
-    // A new pixel ratio alone (a zoom, another screen) fires no resize.
-    (function followRatio() {
-      matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change', function () {
-        FG.follow();
-        followRatio();
-      }, { once: true });
-    })();
     return 1;
   },
 
@@ -276,6 +268,7 @@ var flamesLibrary = {
   // The window is shown at its size, which brings its first frame; from then
   // on the program lives in its callbacks.
   glutMainLoop: function () {
+    Module['resize'] = FG.follow;
     FG.follow();
     _glutPostRedisplay();
     throw 'unwind';

@@ -1,26 +1,86 @@
-// The page around the program: it gives the program its canvas, keeps the
-// site for offline visits, and says in words why the animation cannot run
-// rather than show a black square.
+// The page around the program: it hands the program its canvas and the
+// canvas's size, keeps the site for offline visits, and says in words why the
+// animation cannot run rather than show a black square.
+//
+// The program draws from a worker (worker.js) on the canvas handed over as an
+// OffscreenCanvas, so that the browser's slow first set-up of WebGL never
+// stalls the page. Where a browser cannot do that, it runs here instead.
 'use strict';
 var canvas = document.getElementById('canvas');
+var worker = null;
+var Module = null;
+
 function showMessage(text) {
   canvas.hidden = true;
   var message = document.getElementById('message');
   message.textContent = text;
   message.hidden = false;
 }
-var Module = {
-  canvas: canvas,
-  onNoWebGL: function () {
+
+var said = {
+  title: function (title) { document.title = title; },
+  noWebGL: function () {
+    if (worker) return runHere();  // a worker's canvas may lack WebGL where the page's has it
     showMessage('The animation needs WebGL, which this browser has turned off or does not offer.');
   },
-  onAbort: function (what) {
+  abort: function (what) {
     showMessage('The animation could not run (' + what + '). If this page was copied, ' +
                 'index.js and index.wasm must be copied beside it.');
   },
 };
-addEventListener('error', function (event) {
-  if (event.target.src && /index\.js$/.test(event.target.src)) Module.onAbort(event.target.src + ' did not load');
-}, true);
-canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
+
+// The canvas's box in device pixels: the program draws as sharp as the screen.
+function windowSize() {
+  var box = canvas.getBoundingClientRect(), ratio = devicePixelRatio || 1;
+  return [Math.round(box.width * ratio), Math.round(box.height * ratio)];
+}
+
+function follow() {
+  if (worker) return worker.postMessage({ windowSize: windowSize() });
+  Module.windowSize = windowSize();
+  if (Module.resize) Module.resize();
+}
+
+function runInWorker() {
+  var offscreen = canvas.transferControlToOffscreen();
+  worker = new Worker('worker.js');
+  worker.onmessage = function (event) {
+    for (var name in said) if (name in event.data) said[name](event.data[name]);
+  };
+  worker.onerror = function (event) {
+    if (document.getElementById('message').hidden) said.abort(event.message);
+  };
+  worker.postMessage({ canvas: offscreen, windowSize: windowSize() }, [offscreen]);
+}
+
+// On a fresh canvas: the one handed to a worker is no longer the page's.
+function runHere() {
+  if (worker) {
+    worker.terminate();
+    worker = null;
+    var fresh = canvas.cloneNode();
+    canvas.replaceWith(fresh);
+    canvas = fresh;
+  }
+  Module = { canvas: canvas, windowSize: windowSize(), onTitle: said.title, onNoWebGL: said.noWebGL,
+             onAbort: said.abort };
+  var script = document.createElement('script');
+  script.src = 'index.js';
+  script.onerror = function () { said.abort('index.js did not load'); };
+  document.body.appendChild(script);
+}
+
+if (canvas.transferControlToOffscreen && window.Worker) runInWorker();
+else runHere();
+addEventListener('resize', follow);
+// A new pixel ratio alone (a zoom, another screen) fires no resize.
+(function followRatio() {
+  matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change', function () {
+    follow();
+    followRatio();
+  }, { once: true });
+})();
+document.addEventListener('contextmenu', function (event) {
+  if (event.target === canvas) event.preventDefault();
+});
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');

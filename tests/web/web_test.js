@@ -26,10 +26,15 @@ const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/cs
 // part, and the file named `hold` only once `release()` is called. Every
 // response names the build it is from (X-Flames-Build); `use(dir, build)`
 // puts another build on the host. `inject` is a script added at the top of
-// the page. `sent()` is every byte sent; `stop()` takes the network away.
-async function serve({ missing = [], hold = null, inject = '' } = {}) {
-  const sockets = new Set();
-  let root = site, build = 'A', release;
+// the page, `everywhere` one added to the page and to the worker, after the
+// frame capture and the collector of faults the worker always gets. `sent()`
+// is every byte sent but those added; `stop()` takes the network away.
+async function serve({ missing = [], hold = null, inject = '', everywhere = '' } = {}) {
+  const sockets = new Set(), added = {
+    '/index.html': (inject || everywhere) && `<script>${inject}${everywhere}</script>`,
+    '/worker.js': `(${captureFrames})(0); (${collectFaults})(); ${everywhere}\n`,
+  };
+  let root = site, build = 'A', release, addedBytes = 0;
   const held = new Promise((resolve) => { release = resolve; });
   const server = http.createServer(async (request, response) => {
     const name = new URL(request.url, 'http://host').pathname.replace(/^\/$/, '/index.html');
@@ -42,8 +47,10 @@ async function serve({ missing = [], hold = null, inject = '' } = {}) {
     const headers = { 'Cache-Control': 'no-cache', ETag: tag, 'X-Flames-Build': build };
     if (request.headers['if-none-match'] === tag) return response.writeHead(304, headers).end();
     response.writeHead(200, { ...headers, 'Content-Type': TYPES[path.extname(file)] });
-    if (!inject || name !== '/index.html') return fs.createReadStream(file).pipe(response);
-    response.end(fs.readFileSync(file, 'utf8').replace('<head>', `<head><script>${inject}</script>`));
+    if (!added[name]) return fs.createReadStream(file).pipe(response);
+    addedBytes += Buffer.byteLength(added[name]);
+    const text = fs.readFileSync(file, 'utf8');
+    response.end(name === '/worker.js' ? added[name] + text : text.replace('<head>', `<head>${added[name]}`));
   });
   server.on('connection', (socket) => sockets.add(socket));
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
@@ -51,7 +58,7 @@ async function serve({ missing = [], hold = null, inject = '' } = {}) {
     origin: `http://127.0.0.1:${server.address().port}`,
     release,
     use: (dir, name) => { root = dir; build = name; },
-    sent: () => [...sockets].reduce((sum, socket) => sum + socket.bytesWritten, 0),
+    sent: () => [...sockets].reduce((sum, socket) => sum + socket.bytesWritten, 0) - addedBytes,
     stop: () => { if (server.listening) server.close(); sockets.forEach((socket) => socket.destroy()); },
   };
 }
@@ -69,40 +76,63 @@ function buildB() {
   return dir;
 }
 
-// Runs in the page before its scripts. GLUT draws each frame in an animation
-// frame callback; right after it, before the browser shows and clears the
-// buffer, this notes the time and size, and copies the pixels of the next
-// `keep` frames, and nothing more: the program's own timing is what is
-// measured. Each frame also notes when the timer behind it was armed, its cause.
+// Runs in the page, and in a worker the page starts, before their scripts.
+// GLUT draws each frame in an animation frame callback; right after it,
+// before the browser shows and clears the buffer, this notes the time and
+// size, and copies the pixels of the next `keep` frames, and nothing more: the
+// program's own timing is what is measured. Each frame also notes when the
+// timer behind it was armed, its cause, by the clock of the thread it ran in.
+// A worker's frames come to the page's window.flames, and what the worker's
+// collectFaults finds goes to the page's console.
 function captureFrames(keep) {
-  const setTimer = window.setTimeout.bind(window);
-  let armedAt = null;
-  window.setTimeout = (callback, delay, ...rest) => {
+  const setTimer = self.setTimeout.bind(self), inWorker = !self.document;
+  let armedAt = null, workers = [];
+  self.setTimeout = (callback, delay, ...rest) => {
     const armed = performance.now();
     return setTimer(() => { armedAt = armed; callback(...rest); }, delay);
   };
-  window.flames = { frames: [], keep };
-  document.addEventListener('securitypolicyviolation', (event) =>
-    console.error(`blocked by the page's policy: ${event.violatedDirective} ${event.blockedURI}`));
-  const request = window.requestAnimationFrame.bind(window);
-  window.requestAnimationFrame = (callback) => request((time) => {
+  const flames = self.flames = { frames: [], get keep() { return keep; }, set keep(count) {
+    keep = count;
+    workers.forEach((worker) => worker.postMessage({ flamesKeep: count }));
+  } };
+  const request = self.requestAnimationFrame.bind(self);
+  self.requestAnimationFrame = (callback) => request((time) => {
     callback(time);
-    const drawnAt = performance.now(), gl = window.Module && window.Module.ctx;
+    const drawnAt = performance.now(), gl = self.Module && self.Module.ctx;
     if (!gl) return;
     const frame = { drawnAt, tickArmedAt: armedAt, width: gl.drawingBufferWidth, height: gl.drawingBufferHeight };
-    if (window.flames.keep-- > 0) {
+    if (flames.keep-- > 0) {
       frame.rgba = new Uint8Array(frame.width * frame.height * 4);
       gl.readPixels(0, 0, frame.width, frame.height, gl.RGBA, gl.UNSIGNED_BYTE, frame.rgba);
     }
-    window.flames.frames.push(frame);
+    if (inWorker) postMessage({ flamesFrame: frame }); else flames.frames.push(frame);
   });
+  const hear = (target, name, handle) => target.addEventListener('message', (event) => {
+    if (!(name in event.data)) return;
+    event.stopImmediatePropagation();
+    handle(event.data[name]);
+  });
+  if (inWorker) return hear(self, 'flamesKeep', (count) => { keep = count; });
+  document.addEventListener('securitypolicyviolation', (event) =>
+    console.error(`blocked by the page's policy: ${event.violatedDirective} ${event.blockedURI}`));
+  const StartWorker = self.Worker;
+  self.Worker = function (...args) {
+    const worker = new StartWorker(...args);
+    hear(worker, 'flamesFrame', (frame) => flames.frames.push(frame));
+    hear(worker, 'flamesFault', (fault) => console.error(`in the worker: ${fault}`));
+    worker.postMessage({ flamesKeep: keep });
+    workers.push(worker);
+    return worker;
+  };
 }
 
-// Runs in the page before its scripts, where no browser driver can listen in
-// (WebKit's): what the visitor's console shows, page errors, and every request
-// to another host, in window.flamesFaults.
+// Runs in the page before its scripts where no browser driver can listen in
+// (WebKit's), and in every worker: what the visitor's console shows, page
+// errors, and every request to another host, in window.flamesFaults; a worker
+// sends them to the page.
 function collectFaults() {
-  const faults = window.flamesFaults = [];
+  const faults = self.flamesFaults = [];
+  if (!self.document) faults.push = (fault) => postMessage({ flamesFault: fault });
   for (const level of ['debug', 'log', 'info', 'warn', 'error']) {
     const print = console[level].bind(console);
     console[level] = (...words) => { faults.push(`console ${level}: ${words.join(' ')}`); print(...words); };
@@ -145,22 +175,25 @@ async function judgeRhythm(page, count) {
   const frames = await judgeFrames(page, 0, count, 'startup');
   const firstTick = frames[1].drawnAt - frames[1].tickArmedAt;
   const perTick = (frames.at(-1).tickArmedAt - frames[2].tickArmedAt) / (count - 3);
-  console.log(`first tick drawn ${firstTick.toFixed(1)} ms after start-up armed it; then one every ${perTick.toFixed(1)} ms`);
+  const thread = await page.evaluate(() => (worker ? 'a worker' : 'the page'));
+  console.log(`drawn from ${thread}: first tick ${firstTick.toFixed(1)} ms after start-up armed it; ` +
+    `then one every ${perTick.toFixed(1)} ms`);
   assert.ok(firstTick >= 999 && firstTick < 1200, `first tick after ${firstTick} ms`);
   assert.ok(perTick > 147 && perTick < 155, `ticks ${perTick} ms apart`);
 }
 
-// The canvas on screen: square, centred, fitting, its buffer at the screen's
+// The canvas on screen: square, centred, fitting, drawn at the screen's
 // pixels, and nothing to scroll. Given a new viewport first (a window resize,
-// a turned phone, a new pixel ratio), the canvas follows, and a moment later
+// a turned phone, a new pixel ratio), the drawing follows, and a moment later
 // (after the redraw the resize brings) ticks go on at the new size.
 async function expectCanvas(page, side, bufferSide, viewport = null) {
   if (viewport) await page.setViewport(viewport);
-  await page.waitForFunction((side) => canvas.width === side, { timeout: 5000 }, bufferSide).catch(() => {});
+  await page.waitForFunction((side) => window.flames.frames.at(-1).width === side, { timeout: 5000 }, bufferSide)
+    .catch(() => {});
   const seen = await page.evaluate(() => {
-    const box = canvas.getBoundingClientRect(), page = document.documentElement;
+    const box = canvas.getBoundingClientRect(), page = document.documentElement, drawn = window.flames.frames.at(-1);
     return [box.width, box.height, box.left * 2 + box.width - innerWidth, box.top * 2 + box.height - innerHeight,
-            canvas.width, canvas.height, page.scrollWidth - innerWidth, page.scrollHeight - innerHeight];
+            drawn.width, drawn.height, page.scrollWidth - innerWidth, page.scrollHeight - innerHeight];
   });
   assert.deepEqual(seen, [side, side, 0, 0, bufferSide, bufferSide, 0, 0]);
   if (!viewport) return;
@@ -171,14 +204,15 @@ async function expectCanvas(page, side, bufferSide, viewport = null) {
 // Runs `body` with an opener of pages in a browser and then, unless told the
 // page has a reason to complain, requires that the visitor met no fault: no
 // page error, nothing at all on the console, no request to another host.
-async function run(server, { browser = 'chrome', args = [] }, body, clean = true) {
+async function run(server, { browser = 'chrome' }, body, clean = true) {
   if (browser === 'webkit') return runWebKit(server, body);
   const instance = await puppeteer.launch(browser === 'firefox'
     ? { browser, executablePath: '/usr/bin/firefox-esr', headless: false }
     : { executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--use-angle=swiftshader',
-      '--enable-unsafe-swiftshader', ...args] });
+      '--enable-unsafe-swiftshader'] });
   const faults = [];
-  const open = async (viewport = { width: 1280, height: 800 }, keep = 28) => {
+  // `here`: as in a browser that cannot hand a canvas to a worker.
+  const open = async (viewport = { width: 1280, height: 800 }, keep = 28, here = false) => {
     const page = await instance.newPage();
     page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
     // Chromium's note that the capture's own readPixels waited for the GPU is the test's doing.
@@ -193,6 +227,7 @@ async function run(server, { browser = 'chrome', args = [] }, body, clean = true
       page.builds.add(response.headers()['x-flames-build']));
     await page.setViewport(viewport);
     await page.evaluateOnNewDocument(captureFrames, keep);
+    if (here) await page.evaluateOnNewDocument(() => delete HTMLCanvasElement.prototype.transferControlToOffscreen);
     await page.goto(`${server.origin}/`);
     return page;
   };
@@ -232,7 +267,8 @@ async function runWebKit(server, body) {
 
 const modes = {
   // On a desktop, then the same page turned into a phone, rotated, on a
-  // high-DPI screen; and pages that start on those screens.
+  // high-DPI screen; and a page that starts on a phone, in a browser that
+  // cannot hand its canvas to a worker.
   chromium: async () => {
     // Until the program has loaded, what the visitor sees is its first frame.
     const server = await serve({ hold: '/index.wasm' });
@@ -251,8 +287,9 @@ const modes = {
       await expectCanvas(page, 360, 1080, { width: 360, height: 740, deviceScaleFactor: 3 });
       await expectCanvas(page, 360, 1080, { width: 740, height: 360, deviceScaleFactor: 3 });
       await expectCanvas(page, 500, 1000, { width: 1280, height: 800, deviceScaleFactor: 2 });
-      const phone = await open({ width: 360, height: 740, deviceScaleFactor: 3 }, 4);
+      const phone = await open({ width: 360, height: 740, deviceScaleFactor: 3 }, 4, true);
       await judgeFrames(phone, 0, 4, 'startup');  // the first frame already at its final size
+      assert.deepEqual(phone.workers(), [], 'the program draws on the page');
       await expectCanvas(phone, 360, 1080);
     });
   },
@@ -301,13 +338,16 @@ const modes = {
       const from = await page.evaluate(() => { window.flamesPage = 'kept'; window.flames.keep = 6;
         return window.flames.frames.length; });
       await page.waitForFunction((n) => window.flames.frames.length > n, { timeout: 5000, polling: 100 }, from);
-      await page.evaluate(() => {
-        addEventListener('webglcontextrestored', (event) => {
+      // In the program's thread, the worker's.
+      assert.equal(page.workers().length, 1, 'the program draws from a worker');
+      await page.workers()[0].evaluate(() => {
+        const canvas = self.Module.canvas;
+        canvas.addEventListener('webglcontextrestored', (event) => {
           if (!event.isTrusted) return;
           event.stopImmediatePropagation();
           setTimeout(() => canvas.dispatchEvent(new Event('webglcontextrestored')), 400);
         }, true);
-        const context = window.Module.ctx.getExtension('WEBGL_lose_context');
+        const context = self.Module.ctx.getExtension('WEBGL_lose_context');
         context.loseContext();
         setTimeout(() => context.restoreContext(), 200);
       });
@@ -325,11 +365,19 @@ const modes = {
       async (open) => judgeRhythm(await open(), 15));
   },
 
-  // Without WebGL, or with the program's .wasm or .js missing, the page says why in words.
+  // Without WebGL, or with the program's .wasm or .js missing, the page says
+  // why in words. Chromium offers WebGL to workers even when told not to, so
+  // a browser without WebGL is one whose canvases answer null, in each thread.
   explains: async () => {
-    for (const [args, missing, expected] of [[['--disable-webgl'], [], /needs WebGL/],
-      [[], ['/index.wasm'], /index\.wasm must be copied/], [[], ['/index.js'], /index\.js did not load/]]) {
-      await run(await serve({ missing }), { args }, async (open) => {
+    const noWebGL = `for (const Canvas of [self.HTMLCanvasElement, self.OffscreenCanvas].filter(Boolean)) {
+      const get = Canvas.prototype.getContext;
+      Canvas.prototype.getContext = function (type, ...rest) {
+        return /webgl/.test(type) ? null : get.call(this, type, ...rest);
+      };
+    }`;
+    for (const [everywhere, missing, expected] of [[noWebGL, [], /needs WebGL/],
+      ['', ['/index.wasm'], /index\.wasm must be copied/], ['', ['/index.js'], /index\.js did not load/]]) {
+      await run(await serve({ missing, everywhere }), {}, async (open) => {
         const page = await open();
         await page.waitForSelector('#message', { visible: true, timeout: 10000 });
         assert.match(await page.$eval('#message', (message) => message.textContent), expected);

@@ -1,0 +1,27 @@
+// The program's own thread: the page sends the canvas and its size, and then
+// each new size; the program's words for the page go back as messages.
+'use strict';
+var Module = null;
+
+function tell(name) {
+  return function (value) {
+    var message = {};
+    message[name] = value === undefined ? true : String(value);
+    postMessage(message);
+  };
+}
+
+onmessage = function (event) {
+  if (Module) {
+    Module.windowSize = event.data.windowSize;
+    if (Module.resize) Module.resize();
+    return;
+  }
+  Module = { canvas: event.data.canvas, windowSize: event.data.windowSize, onTitle: tell('title'),
+             onNoWebGL: tell('noWebGL'), onAbort: tell('abort') };
+  try {
+    importScripts('index.js');
+  } catch (error) {
+    Module.onAbort('index.js did not load');
+  }
+};

@@ -1,0 +1,40 @@
+#!/bin/bash
+# What the web page costs a visitor: each file's bytes, and Lighthouse's
+# figures for a phone (score, blocking time, first and largest paint), then
+# the longest task of the page's thread as it starts, unthrottled.
+# Usage: tools/web_bench.sh SITE_DIR   (make bench-web)
+set -euo pipefail
+site=$(realpath "$1")
+tools="${XDG_CACHE_HOME:-$HOME/.cache}/flames/lighthouse-12.2.3"
+[ -x "$tools/node_modules/.bin/lighthouse" ] ||
+  npm install --silent --no-audit --no-fund --prefix "$tools" lighthouse@12.2.3 >/dev/null
+
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server --bind 127.0.0.1 --directory "$site" "$port" >/dev/null 2>&1 &
+server=$!
+report=$(mktemp -d)
+trap 'kill $server; rm -rf "$report"' EXIT
+
+echo "Files (bytes):"
+(cd "$site" && find . -type f -printf '%s %P\n' | sort -k2 |
+  awk '{ printf "  %-22s %7d\n", $2, $1; sum += $1 } END { printf "  %-22s %7d\n", "total", sum }')
+
+# Chromium draws WebGL with SwiftShader here, as on a machine without a GPU.
+for throttling in simulate provided; do
+  CHROME_PATH=/usr/bin/chromium "$tools/node_modules/.bin/lighthouse" "http://127.0.0.1:$port/" --quiet \
+    --chrome-flags="--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader" \
+    --form-factor=mobile --throttling-method=$throttling --output=json --output-path="$report/$throttling.json"
+done
+python3 - "$report" <<'PY'
+import json, sys
+phone = json.load(open(sys.argv[1] + "/simulate.json"))
+audits = phone["audits"]
+print("Lighthouse, mobile:", ", ".join(f"{name} {round(category['score'] * 100)}"
+                                      for name, category in phone["categories"].items()))
+for audit in ["total-blocking-time", "first-contentful-paint", "largest-contentful-paint", "interactive"]:
+    print(f"  {audits[audit]['title']}: {audits[audit]['displayValue']}")
+tasks = json.load(open(sys.argv[1] + "/provided.json"))["audits"]["long-tasks"]["details"]["items"]
+longest = max((task["duration"] for task in tasks), default=None)
+print("Longest task of the page's thread, unthrottled:",
+      f"{longest:.0f} ms" if longest else "none of 50 ms or more")
+PY
