@@ -142,6 +142,7 @@ web:
 
 # What the page costs a visitor: its bytes and Lighthouse's figures.
 bench-web: web
+	@scripts/install-deps.sh test
 	tools/web_bench.sh $(WEB_BUILD_DIR)/site
 
 web-serve: web

@@ -27,7 +27,7 @@ fi
 # dpkg-shlibdeps works out the package's dependencies; appstreamcli says whether AppStream
 # wants a home page.
 package_packages=(dpkg-dev appstream)
-# The web build: emscripten brings its own GLUT and GL; python3 serves the site.
+# The web build: emscripten (GL and GLUT are the project's own); python3 serves the site.
 web_packages=(emscripten python3)
 # The end-to-end tests and the benchmark drive the real program in a private X
 # server with a window manager, and the web page in Chromium, Firefox and WebKit; the
