@@ -221,7 +221,7 @@ async function run(server, { browser = 'chrome' }, body, clean = true) {
     page.on('request', (request) => {
       if (!request.url().startsWith(`${server.origin}/`)) faults.push(`request to ${request.url()}`);
     });
-    // The builds the page's files came from (the worker script is the browser's own).
+    // The builds the page's files came from (the service worker's script is the browser's own).
     page.builds = new Set();
     page.on('response', (response) => response.url().endsWith('/sw.js') ||
       page.builds.add(response.headers()['x-flames-build']));
