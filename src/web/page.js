@@ -25,7 +25,7 @@ var said = {
   },
   abort: function (what) {
     showMessage('The animation could not run (' + what + '). If this page was copied, ' +
-                'index.js and index.wasm must be copied beside it.');
+                'index.js, index.wasm and worker.js must be copied beside it.');
   },
 };
 
@@ -47,8 +47,9 @@ function runInWorker() {
   worker.onmessage = function (event) {
     for (var name in said) if (name in event.data) said[name](event.data[name]);
   };
+  // An error the program did not report, or no worker at all (its script did not load).
   worker.onerror = function (event) {
-    if (document.getElementById('message').hidden) said.abort(event.message);
+    if (document.getElementById('message').hidden) said.abort(event.message || 'worker.js did not load');
   };
   worker.postMessage({ canvas: offscreen, windowSize: windowSize() }, [offscreen]);
 }

@@ -365,7 +365,7 @@ const modes = {
       async (open) => judgeRhythm(await open(), 15));
   },
 
-  // Without WebGL, or with the program's .wasm or .js missing, the page says
+  // Without WebGL, or with the program's .wasm, .js or worker missing, the page says
   // why in words. Chromium offers WebGL to workers even when told not to, so
   // a browser without WebGL is one whose canvases answer null, in each thread.
   explains: async () => {
@@ -376,7 +376,8 @@ const modes = {
       };
     }`;
     for (const [everywhere, missing, expected] of [[noWebGL, [], /needs WebGL/],
-      ['', ['/index.wasm'], /index\.wasm must be copied/], ['', ['/index.js'], /index\.js did not load/]]) {
+      ['', ['/index.wasm'], /index\.wasm and worker\.js must be copied/], ['', ['/index.js'], /index\.js did not load/],
+      ['', ['/worker.js'], /worker\.js did not load/]]) {
       await run(await serve({ missing, everywhere }), {}, async (open) => {
         const page = await open();
         await page.waitForSelector('#message', { visible: true, timeout: 10000 });
