@@ -81,23 +81,25 @@ lint: tests-built
 	  -i tests/web/node_modules -I src -I tools \
 	  src tests tools
 
-# The unit tests built for each other architecture Debian builds and run under
-# qemu-user (i386 natively); then the whole program built for i386 against
+# The unit tests built for each other architecture Debian builds, run natively
+# where the kernel can (i386, mostly) and under qemu-user where it cannot
+# (FLAMES_CROSS_RUNNER=qemu forces qemu-user); then the whole program built for i386 against
 # multiarch libraries, judged by the end-to-end tests, and packaged. This adds
 # i386 to dpkg's architectures; make test never does.
 test-arch:
 	@scripts/install-deps.sh cross
 	@set -e; for arch in $(CROSS_ARCHES); do \
-	  echo "== unit tests on $$arch"; \
+	  log=build-arch/unit-$$arch.configure.log; mkdir -p build-arch; \
 	  cmake -S . -B build-arch/unit-$$arch -DFLAMES_MODEL_ONLY=ON \
-	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/$$arch.cmake $(CMAKE_FLAGS) >/dev/null; \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/$$arch.cmake $(CMAKE_FLAGS) >$$log || { cat $$log; exit 1; }; \
+	  echo "== unit tests on $$arch: $$(sed -n 's/^-- \(.* programs run .*\)/\1/p' $$log)"; \
 	  cmake --build build-arch/unit-$$arch -j $(JOBS) >/dev/null; \
 	  ctest --test-dir build-arch/unit-$$arch --output-on-failure; \
 	done
 	$(MAKE) package ARCH=i386
 	@scripts/install-deps.sh test
 	tests/package/check_package.sh build-arch/i386
-	cmake -S . -B build-arch/e2e-i386 -DBUILD_TESTING=ON -DFLAMES_PROGRAM=$(CURDIR)/build-arch/i386/flames \
+	cmake -S . -B build-arch/e2e-i386 -DBUILD_TESTING=ON -DFLAMES_PROGRAM=$(CURDIR)/build-arch/i386/start-flames \
 	  $(CMAKE_FLAGS)
 	cmake --build build-arch/e2e-i386 -j $(JOBS) --target flames_e2e_tests
 	ctest --test-dir build-arch/e2e-i386 -L e2e --output-on-failure

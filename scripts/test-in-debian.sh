@@ -16,7 +16,16 @@ suite=${1:?usage: $0 SUITE [TARGET...]}
 targets=("${@:2}")
 [ ${#targets[@]} -gt 0 ] || targets=(test)
 source=$(cd "$(dirname "$0")/.." && pwd)
-mirror=http://deb.debian.org/debian
+# The machine's own Debian mirrors, as apt reads its sources: the archive the
+# machine's release comes from, and the one its security updates come from.
+release=$(. /etc/os-release && echo "${VERSION_CODENAME:?}")
+mirror_of() {
+  apt-get indextargets --format '$(RELEASE) $(REPO_URI)' 'Created-By: Packages' |
+    awk -v suite="$1" '$1 == suite { sub(/\/$/, "", $2); print $2; exit }'
+}
+mirror=$(mirror_of "$release")
+security=$(mirror_of "$release-security")
+[ -n "$mirror" ] || { echo "test-in-debian: no Debian $release entry in this machine's apt sources" >&2; exit 1; }
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/flames
 tarball=$cache/debian-$suite.tar
 mkdir -p "$cache/apt-$suite"
@@ -24,8 +33,8 @@ if [ ! -s "$tarball" ]; then
   sources=("deb $mirror $suite main")
   options=()
   case $suite in
-    bookworm | trixie) sources+=("deb $mirror $suite-updates main"
-      "deb ${mirror}-security $suite-security main") ;;
+    bookworm | trixie) sources+=("deb $mirror $suite-updates main")
+      [ -z "$security" ] || sources+=("deb $security $suite-security main") ;;
     # A mirror's index of testing may have outlived its validity.
     *) options+=(--aptopt='Acquire::Check-Valid-Until "false"') ;;
   esac

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs a command in a Wine session: a Windows program (NAME.exe) under wine,
+# Runs a command in a Wine session: a Windows program (NAME.exe) under Wine,
 # anything else as it is, with WINEPREFIX and a quiet WINEDEBUG in its
 # environment. Without a WINEPREFIX, a fresh prefix is made for the command
 # and deleted after it. Whatever the outcome, the prefix's wineserver is ended
@@ -30,13 +30,27 @@ end_session() {
 trap end_session EXIT
 trap 'exit 143' INT TERM HUP
 
+# The programs are 64-bit. Debian's wine starts the 32-bit loader whenever
+# wine32 is installed, which a kernel without 32-bit x86 support refuses: then
+# the 64-bit loader starts them itself. FLAMES_WINE names the loader chosen.
+FLAMES_WINE=
+for loader in wine /usr/lib/wine/wine64 wine64; do
+  if command -v "$loader" >/dev/null && "$loader" --version >/dev/null 2>&1; then
+    FLAMES_WINE=$(command -v "$loader")
+    break
+  fi
+done
+[ -n "$FLAMES_WINE" ] || { echo "wine-session: no Wine loader runs on this machine" >&2; exit 1; }
+[ "${FLAMES_WINE##*/}" = wine ] || export WINELOADER=$FLAMES_WINE
+export FLAMES_WINE
+
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # Without a display Wine sets the prefix up all the same, without a word.
-  DISPLAY= wineboot --init >/dev/null 2>&1 || { echo "wine-session: wineboot failed" >&2; exit 1; }
+  DISPLAY= "$FLAMES_WINE" wineboot --init >/dev/null 2>&1 || { echo "wine-session: wineboot failed" >&2; exit 1; }
   wineserver -w
 fi
 
 case $1 in
-  *.exe) wine "$@" ;;
+  *.exe) "$FLAMES_WINE" "$@" ;;
   *) "$@" ;;
 esac

@@ -1,12 +1,15 @@
 # Building for another Debian architecture with Debian's cross compilers
 # (g++-TRIPLET) and, for the program, that architecture's multiarch libraries
-# (freeglut3-dev:ARCH and the like). qemu-user runs what is built, so that
-# CTest runs the tests as on the machine itself; i386 runs natively.
+# (freeglut3-dev:ARCH and the like). What is built runs natively where this
+# machine's kernel runs it (i386 on most x86-64 kernels, any architecture that
+# binfmt_misc hands to qemu), and otherwise under qemu-user, so that CTest
+# runs the tests as on the machine itself. FLAMES_CROSS_RUNNER=qemu in the
+# environment forces qemu-user.
 # Each file beside this one names its architecture and includes this one.
 set(CMAKE_SYSTEM_NAME Linux)
 # Debian architecture, GNU type of its compiler, multiarch directory, qemu-user.
 set(debian_architectures
-    "i386 i686-linux-gnu i386-linux-gnu -"
+    "i386 i686-linux-gnu i386-linux-gnu qemu-i386"
     "arm64 aarch64-linux-gnu aarch64-linux-gnu qemu-aarch64"
     "armhf arm-linux-gnueabihf arm-linux-gnueabihf qemu-arm"
     "ppc64el powerpc64le-linux-gnu powerpc64le-linux-gnu qemu-ppc64le"
@@ -29,8 +32,27 @@ string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR ${gnu_type})
 set(CMAKE_C_COMPILER ${gnu_type}-gcc)
 set(CMAKE_CXX_COMPILER ${gnu_type}-g++)
 set(CMAKE_OBJCOPY ${gnu_type}-objcopy CACHE FILEPATH "")
-if(NOT qemu STREQUAL "-")
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${qemu})
+
+# Decided by trying once per build folder, not by a list: a kernel without
+# 32-bit x86 support refuses i386 programs ("Exec format error"). qemu-user
+# finds the architecture's dynamic loader and libraries under / (multiarch).
+if(NOT CMAKE_IN_TRY_COMPILE AND NOT DEFINED CACHE{FLAMES_CROSS_EMULATOR})
+  set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/runs-natively)
+  execute_process(COMMAND ${CMAKE_C_COMPILER} -static -x c - -o ${probe}
+                  INPUT_FILE ${CMAKE_CURRENT_LIST_DIR}/runs-natively.c RESULT_VARIABLE built)
+  set(ran 1)
+  if(built EQUAL 0 AND NOT "$ENV{FLAMES_CROSS_RUNNER}" STREQUAL "qemu")
+    execute_process(COMMAND ${probe} RESULT_VARIABLE ran OUTPUT_QUIET ERROR_QUIET)
+  endif()
+  if(ran EQUAL 0)
+    set(emulator "")
+  else()
+    set(emulator ${qemu} -L /)
+  endif()
+  set(FLAMES_CROSS_EMULATOR "${emulator}" CACHE INTERNAL "How this machine runs ${FLAMES_DEB_ARCH} programs")
+endif()
+if(FLAMES_CROSS_EMULATOR)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${FLAMES_CROSS_EMULATOR})
 endif()
 # Libraries and headers of the target architecture only; tools of this machine.
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -37,7 +37,7 @@ async function serve({ missing = [], hold = null, inject = '', everywhere = '' }
   let root = site, build = 'A', release, addedBytes = 0;
   const held = new Promise((resolve) => { release = resolve; });
   const server = http.createServer(async (request, response) => {
-    const name = new URL(request.url, 'http://host').pathname.replace(/^\/$/, '/index.html');
+    const name = new URL(request.url, 'http://127.0.0.1').pathname.replace(/^\/$/, '/index.html');
     if (name === hold) await held;
     const file = path.join(root, path.normalize(name));
     const found = !missing.includes(name) && file.startsWith(root) && fs.existsSync(file);
