@@ -20,9 +20,9 @@ declare -A gnu_type=([i386]=i686-linux-gnu [arm64]=aarch64-linux-gnu [armhf]=arm
   [ppc64el]=powerpc64le-linux-gnu [riscv64]=riscv64-linux-gnu [s390x]=s390x-linux-gnu)
 libraries=(freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
 if [ "$arch" = "$native" ]; then
-  build_packages=(g++ make cmake pkg-config "${libraries[@]}")
+  build_packages=(g++ make cmake pkg-config python3 "${libraries[@]}")
 else
-  build_packages=(make cmake pkg-config "g++-${gnu_type[$arch]}" "${libraries[@]/%/:$arch}")
+  build_packages=(make cmake pkg-config python3 "g++-${gnu_type[$arch]}" "${libraries[@]/%/:$arch}")
 fi
 # dpkg-shlibdeps works out the package's dependencies; appstreamcli says whether AppStream
 # wants a home page.
@@ -36,10 +36,11 @@ web_packages=(emscripten python3)
 # faketime builds it again "later" and diffoscope says how two builds differ.
 # A package that a later Debian renamed is named as NAME|NEWNAME.
 # Windows: the cross compiler, and what fetches and unpacks freeglut's source
-# package (dpkg-dev) and zips the result; Wine runs it, in the test packages'
-# X server, under locales the tests make (localedef's sources).
-windows_packages=(make cmake g++-mingw-w64-x86-64-posix dpkg-dev patch zip)
-wine_packages=(wine wine64 locales unzip)
+# package (dpkg-dev), makes its icon (icoutils) and zips the result; Wine runs
+# it, in the test packages' X server, under locales the tests make (localedef's
+# sources); exiftool reads its version block.
+windows_packages=(make cmake g++-mingw-w64-x86-64-posix dpkg-dev patch zip icoutils)
+wine_packages=(wine wine64 locales unzip libimage-exiftool-perl)
 test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck
   'webkit2gtk-driver|webkitgtk-webdriver'
   imagemagick chromium firefox-esr lintian devscripts groff-base desktop-file-utils

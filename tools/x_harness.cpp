@@ -246,6 +246,15 @@ std::vector<long> XSession::cardinalProperty(Window window, const char* name) {
   return std::vector<long>(values, values + count);
 }
 
+std::pair<std::string, std::string> XSession::classHint(Window window) {
+  XClassHint hint{};
+  if (XGetClassHint(display_, window, &hint) == 0) return {};
+  std::pair<std::string, std::string> names{hint.res_name, hint.res_class};
+  XFree(hint.res_name);
+  XFree(hint.res_class);
+  return names;
+}
+
 std::string XSession::legacyName(Window window) {
   XTextProperty property;
   if (!XGetWMName(display_, window, &property)) return {};

@@ -32,11 +32,10 @@ int main(int argc, char** argv) {
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowPosition(200, 100);
   glutInitWindowSize(500, 500);
+  // What GLUT leaves to each platform: the title shown as written, with the
+  // program's class and icon, before the desktop first sees the window.
+  dressNextWindow(kTitle);
   glutCreateWindow(kTitle);
-  // What GLUT leaves to each platform: a title shown as written, and a view
-  // that follows the window's size.
-  setWindowTitle(kTitle);
-  stretchViewOverWindow();
   initView();
   glutDisplayFunc(drawFrame);
   glutTimerFunc(kFirstTickMs, onTimer, 1);

@@ -1,11 +1,16 @@
-// What the window needs beyond GLUT on each platform. main.cpp and the flame
-// model compile unchanged everywhere; each platform supplies these in a file
-// of its own beside main.cpp (window_x11.cpp, window_web.cpp).
+// What the window needs beyond GLUT, in each platform's file beside main.cpp:
+// window_x11.cpp and window_win32.cpp. main.cpp and the flame model compile
+// unchanged everywhere.
 #pragma once
 
-// Sets the title of the current GLUT window from UTF-8 text.
-void setWindowTitle(const char* utf8Title);
-
-// Keeps the view stretched over the whole window, pixel for pixel, whatever
-// size the window is given and whenever that changes.
-void stretchViewOverWindow();
+#ifdef __EMSCRIPTEN__
+// On a page the window is the canvas: the web's own GLUT (src/web/gl_glut.js)
+// hands the title to the page, and the page's icons are its own.
+inline void dressNextWindow(const char* /*utf8Title*/) {}
+#else
+// Called just before glutCreateWindow. The window GLUT creates next carries
+// this title (UTF-8), the program's class and its icon from the moment the
+// desktop first sees it: taskbars, docks, switchers and window rules read
+// them then, and some never read them again.
+void dressNextWindow(const char* utf8Title);
+#endif

@@ -1,38 +1,46 @@
-// The X11 window. GLUT stores the title as a Latin-1 STRING, which turns
-// Cyrillic into mojibake. Modern window managers read _NET_WM_NAME as UTF-8;
-// older ones decode WM_NAME, which gets COMPOUND_TEXT where Latin-1 falls short.
-#include <GL/glx.h>
+// The X11 window. freeglut names its window only in WM_NAME, as Latin-1,
+// which turns Cyrillic into mojibake; it gives it no class and no icon; and
+// it maps it inside glutCreateWindow. A window manager reads a window as it
+// maps, for what its rules match and what its taskbar shows, and ICCCM asks
+// a client to set WM_CLASS before then. So the window is dressed on its way
+// to the map: the XMapWindow below stands in for Xlib's in freeglut's calls
+// (the dynamic linker looks in the program before its libraries), sets
+// everything, then maps the window with Xlib's own. freeglut has already set
+// _NET_WM_PID and WM_CLIENT_MACHINE by then.
 #include <X11/X.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <dlfcn.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "app/window_platform.h"
+#include "window_icon.h"  // kWindowIcon, made from data/icons at build time
 
 namespace {
 
+// WM_CLASS: the program's name, and the class the desktop entry's
+// StartupWMClass names.
+char kResourceName[] = "flames";
+char kResourceClass[] = "Flames";
+
+const char* pendingTitle = nullptr;
+
 void setUtf8Property(Display* display, Window window, const char* name, const char* text) {
-  const Atom property = XInternAtom(display, name, False);
-  const Atom utf8String = XInternAtom(display, "UTF8_STRING", False);
-  XChangeProperty(display, window, property, utf8String, 8, PropModeReplace,
+  XChangeProperty(display, window, XInternAtom(display, name, False),
+                  XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(text),
                   static_cast<int>(std::strlen(text)));
 }
 
-}  // namespace
-
-void setWindowTitle(const char* utf8Title) {
-  // GLUT draws with GLX straight into its X window, so the current drawable
-  // is the window itself.
-  Display* display = glXGetCurrentDisplay();
-  const Window window = glXGetCurrentDrawable();
-  if (display == nullptr || window == None) {
-    return;
-  }
+// _NET_WM_NAME for window managers of this century; WM_NAME, as COMPOUND_TEXT
+// where Latin-1 falls short, for older ones.
+void setTitle(Display* display, Window window, const char* utf8Title) {
   setUtf8Property(display, window, "_NET_WM_NAME", utf8Title);
   setUtf8Property(display, window, "_NET_WM_ICON_NAME", utf8Title);
-
   char* list[] = {const_cast<char*>(utf8Title)};
   XTextProperty legacy;
   if (Xutf8TextListToTextProperty(display, list, 1, XStdICCTextStyle, &legacy) >= Success) {
@@ -40,8 +48,36 @@ void setWindowTitle(const char* utf8Title) {
     XSetWMIconName(display, window, &legacy);
     XFree(legacy.value);
   }
-  XFlush(display);
 }
 
-// freeglut's own reshape handling sets the viewport to the window's new size.
-void stretchViewOverWindow() {}
+void setClass(Display* display, Window window) {
+  XClassHint hint{kResourceName, kResourceClass};
+  XSetClassHint(display, window, &hint);
+}
+
+// Xlib takes 32-bit properties as longs, whatever the size of a long.
+void setIcon(Display* display, Window window) {
+  static unsigned long icon[std::size(kWindowIcon)];
+  std::copy(std::begin(kWindowIcon), std::end(kWindowIcon), icon);
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(icon),
+                  static_cast<int>(std::size(icon)));
+}
+
+}  // namespace
+
+void dressNextWindow(const char* utf8Title) {
+  pendingTitle = utf8Title;
+}
+
+extern "C" int XMapWindow(Display* display, Window window) {
+  using MapWindow = int (*)(Display*, Window);
+  static const auto xlibMapWindow = reinterpret_cast<MapWindow>(dlsym(RTLD_NEXT, "XMapWindow"));
+  if (pendingTitle != nullptr) {
+    setClass(display, window);
+    setTitle(display, window, pendingTitle);
+    setIcon(display, window);
+    pendingTitle = nullptr;
+  }
+  return xlibMapWindow(display, window);
+}

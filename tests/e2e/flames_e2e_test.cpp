@@ -6,7 +6,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <ratio>
 #include <string>
 #include <thread>
@@ -22,6 +26,58 @@ namespace {
 const char* const kTitle = "Языки пламени";
 
 using FractionalMillis = std::chrono::duration<double, std::milli>;
+
+#ifndef FLAMES_UNDER_WINE
+// A key of the desktop entry users install.
+std::string desktopEntry(const std::string& key) {
+  std::ifstream entry(FLAMES_SOURCE_DIR "/data/io.github.flames.flames.desktop");
+  for (std::string line; std::getline(entry, line);) {
+    if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+  }
+  return {};
+}
+#endif
+
+// The project's icon of that size as ARGB, as ImageMagick reads the PNG.
+std::vector<std::uint32_t> iconPixels(int size) {
+  const std::string command = "convert " FLAMES_SOURCE_DIR "/data/icons/" + std::to_string(size) +
+                              "x" + std::to_string(size) + "/apps/flames.png -depth 8 rgba:-";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  std::vector<std::uint32_t> pixels;
+  unsigned char rgba[4];
+  while (pipe != nullptr && std::fread(rgba, 1, 4, pipe) == 4) {
+    pixels.push_back(std::uint32_t{rgba[3]} << 24 | std::uint32_t{rgba[0]} << 16 | rgba[1] << 8 |
+                     rgba[2]);
+  }
+  if (pipe != nullptr) pclose(pipe);
+  return pixels;
+}
+
+// _NET_WM_ICON's pictures by size: width, height, then the pixels, each picture.
+std::map<int, std::vector<std::uint32_t>> iconsOf(const std::vector<long>& property) {
+  std::map<int, std::vector<std::uint32_t>> icons;
+  for (std::size_t at = 0; at + 2 <= property.size();) {
+    const auto width = static_cast<std::size_t>(property[at]);
+    const auto end = at + 2 + width * static_cast<std::size_t>(property[at + 1]);
+    if (width == 0 || end > property.size()) break;
+    auto& pixels = icons[static_cast<int>(width)];
+    for (at += 2; at < end; ++at) pixels.push_back(static_cast<std::uint32_t>(property[at]));
+  }
+  return icons;
+}
+
+// How far apart two pictures are: the largest difference in any channel.
+int largestDifference(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+  if (a.size() != b.size() || a.empty()) return 256;
+  int largest = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    for (int shift : {0, 8, 16, 24}) {
+      largest = std::max(largest, std::abs(static_cast<int>((a[i] >> shift) & 0xffU) -
+                                           static_cast<int>((b[i] >> shift) & 0xffU)));
+    }
+  }
+  return largest;
+}
 
 // Waits up to 3 s for the window manager to catch up.
 template <typename Condition>
@@ -102,6 +158,33 @@ TEST_F(FlamesWindow, OpensAt200By100At500By500DoubleBufferedUnderItsTitle) {
   // What openbox itself shows in the title bar.
   waitUntil([&] { return x.utf8Property(window, "_NET_WM_VISIBLE_NAME") == kTitle; });
   EXPECT_EQ(x.utf8Property(window, "_NET_WM_VISIBLE_NAME"), kTitle);
+}
+
+// What taskbars, docks, switchers and window rules know the window by, as the
+// window manager first saw it: openbox records the class and title its
+// per-application rules match when it takes the window on, and reads them no
+// more.
+TEST_F(FlamesWindow, ShowsTheDesktopItsClassAndIconFromTheStart) {
+  const auto icons = iconsOf(x.cardinalProperty(window, "_NET_WM_ICON"));
+#ifdef FLAMES_UNDER_WINE
+  // Wine makes the property from the window class's icon, freeglut's
+  // GLUT_ICON resource, and passes its 32-bit pixels on as they are.
+  ASSERT_EQ(icons.count(32), 1u) << "no 32 px icon: Wine's default would have one too";
+  EXPECT_EQ(largestDifference(icons.at(32), iconPixels(32)), 0);
+#else
+  const auto [name, windowClass] = x.classHint(window);
+  EXPECT_EQ(name, "flames");
+  const std::string entryClass = desktopEntry("StartupWMClass");
+  EXPECT_FALSE(entryClass.empty()) << "the desktop entry names no StartupWMClass";
+  EXPECT_EQ(windowClass, entryClass) << "the desktop entry does not match the window";
+  EXPECT_EQ(x.utf8Property(window, "_OB_APP_CLASS"), entryClass);
+  EXPECT_EQ(x.utf8Property(window, "_OB_APP_NAME"), "flames");
+  EXPECT_EQ(x.utf8Property(window, "_OB_APP_TITLE"), kTitle);
+  for (const int size : {16, 32, 48, 128}) {
+    ASSERT_EQ(icons.count(size), 1u) << "no " << size << " px icon";
+    EXPECT_EQ(largestDifference(icons.at(size), iconPixels(size)), 0) << size << " px";
+  }
+#endif
 }
 
 TEST_F(FlamesWindow, DrawsWhenAskedThenOneFramePerTickRepeatingEvery13) {

@@ -26,6 +26,29 @@ imports=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | sort | xargs)
 [ "$imports" = "ADVAPI32.dll GDI32.dll KERNEL32.dll OPENGL32.dll USER32.dll WINMM.dll msvcrt.dll" ] ||
   fail "it imports $imports"
 
+# What Explorer, the taskbar and Windows' loader read from the exe itself.
+exe=$work/$name/flames.exe
+resources=$(wrestool -l "$exe")
+grep -q -- "--type=14 --name='GLUT_ICON'" <<<"$resources" || fail "no GLUT_ICON icon group for freeglut's window class"
+wrestool -x --type=14 --name=GLUT_ICON "$exe" >"$work/icon.ico"
+icons=$(icotool -l "$work/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | xargs)
+[ "$icons" = "16 24 32 48 64 256" ] || fail "the icon's sizes are $icons"
+version=$(cached CMAKE_PROJECT_VERSION)
+declare -A strings=([FileDescription]="Языки пламени" [ProductName]=flames [FileVersion]=$version
+  [ProductVersion]=$version [OriginalFileName]=flames.exe)
+for tag in "${!strings[@]}"; do
+  got=$(exiftool -s3 -charset UTF8 "-$tag" "$exe")
+  [ "$got" = "${strings[$tag]}" ] || fail "version block: $tag is '$got', not '${strings[$tag]}'"
+done
+[[ $(exiftool -s3 -LegalCopyright "$exe") == "© "* ]] || fail "version block: no copyright"
+manifest=$(wrestool -x --raw --type=24 "$exe")
+grep -q 'requestedExecutionLevel level="asInvoker"' <<<"$manifest" || fail "the manifest asks for no execution level"
+# Windows 7, 8, 8.1, 10 and 11.
+for os in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
+  1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+  grep -q "supportedOS Id=\"{$os}\"" <<<"$manifest" || fail "the manifest does not list $os"
+done
+
 . "$(dirname "$0")/elsewhere.sh"
 copy=$(copy_elsewhere "$(cached CMAKE_HOME_DIRECTORY)" "$work")
 cp -r "$(cached FLAMES_FREEGLUT_SOURCE)" "$copy/freeglut"
