@@ -24,13 +24,14 @@ using namespace e2e;
 namespace {
 
 const char* const kTitle = "Языки пламени";
+const std::string kSource = FLAMES_SOURCE_DIR;
 
 using FractionalMillis = std::chrono::duration<double, std::milli>;
 
 #ifndef FLAMES_UNDER_WINE
 // A key of the desktop entry users install.
 std::string desktopEntry(const std::string& key) {
-  std::ifstream entry(FLAMES_SOURCE_DIR "/data/io.github.flames.flames.desktop");
+  std::ifstream entry(kSource + "/data/io.github.flames.flames.desktop");
   for (std::string line; std::getline(entry, line);) {
     if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
   }
@@ -40,9 +41,10 @@ std::string desktopEntry(const std::string& key) {
 
 // The project's icon of that size as ARGB, as ImageMagick reads the PNG.
 std::vector<std::uint32_t> iconPixels(int size) {
-  const std::string command = "convert " FLAMES_SOURCE_DIR "/data/icons/" + std::to_string(size) +
-                              "x" + std::to_string(size) + "/apps/flames.png -depth 8 rgba:-";
-  std::FILE* pipe = popen(command.c_str(), "r");
+  const std::string side = std::to_string(size);
+  const std::string command = "convert " + kSource + "/data/icons/" + side + "x" + side +
+                              "/apps/flames.png -depth 8 rgba:-";
+  std::FILE* pipe = popen(command.c_str(), "r");  // NOLINT(cert-env33-c): a fixed command
   std::vector<std::uint32_t> pixels;
   unsigned char rgba[4];
   while (pipe != nullptr && std::fread(rgba, 1, 4, pipe) == 4) {
