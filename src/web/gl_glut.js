@@ -5,8 +5,8 @@
 // triangle; glOrtho's matrix; everything a frame draws goes to the GPU in one
 // buffer and one draw call when the frame is swapped. GLUT: the window is the
 // canvas the page hands over (its own, or an OffscreenCanvas in a worker),
-// sized as the page says (Module.windowSize, then Module.resize()) as a
-// desktop window follows its frame; timers fire once; a redisplay draws one
+// sized as the page says (each Module.windowSize it sets) as a desktop window
+// follows its frame; timers fire once; a redisplay draws one
 // frame at the browser's next animation frame. When the GPU takes the context
 // away nothing is drawn, and when it gives it back the shader and buffer are
 // made again and the program draws on where it was.
@@ -18,11 +18,13 @@ var flamesLibrary = {
     attributes: null,
     matrixAt: null,
     clearColour: [0, 0, 0, 0],
+    GL_MODELVIEW: 0x1700,
+    GL_PROJECTION: 0x1701,
     matrices: {},  // by GL_MODELVIEW and GL_PROJECTION, column-major doubles
-    matrixMode: 0x1700,
+    matrixMode: 0x1700,  // GL_MODELVIEW
     matrix: null,  // projection times model-view, as the shader takes it
     vertices: null,  // x y z r g b, three a triangle
-    used: 0,
+    verticesUsed: 0,
     corners: null,  // the polygon's, x y z r g b each
     cornersUsed: 0,
     red: 1,
@@ -30,7 +32,8 @@ var flamesLibrary = {
     blue: 1,
     display: 0,
     redisplay: false,
-    asked: false,
+    frameRequested: false,
+    windowSize: null,  // in device pixels, as the page last gave it
     lost: false,
 
     identity: function () {
@@ -50,7 +53,7 @@ var flamesLibrary = {
     },
 
     // The array, or a copy at least `needed` long.
-    grown: function (array, needed) {
+    withRoomFor: function (array, needed) {
       if (needed <= array.length) return array;
       var larger = new Float32Array(2 * needed);
       larger.set(array);
@@ -89,13 +92,15 @@ var flamesLibrary = {
     // Draws what the frame has collected so far: before a clear, a change of
     // matrix or view, and at the swap.
     flush: function () {
-      if (!FG.used) return;
+      if (!FG.verticesUsed) return;
       var gl = FG.gl;
-      if (!FG.matrix) FG.matrix = new Float32Array(FG.multiply(FG.matrices[0x1701], FG.matrices[0x1700]));
+      if (!FG.matrix) {
+        FG.matrix = new Float32Array(FG.multiply(FG.matrices[FG.GL_PROJECTION], FG.matrices[FG.GL_MODELVIEW]));
+      }
       gl.uniformMatrix4fv(FG.matrixAt, false, FG.matrix);
-      gl.bufferData(gl.ARRAY_BUFFER, FG.vertices.subarray(0, FG.used), gl.STREAM_DRAW);
-      gl.drawArrays(gl.TRIANGLES, 0, FG.used / 6);
-      FG.used = 0;
+      gl.bufferData(gl.ARRAY_BUFFER, FG.vertices.subarray(0, FG.verticesUsed), gl.STREAM_DRAW);
+      gl.drawArrays(gl.TRIANGLES, 0, FG.verticesUsed / 6);
+      FG.verticesUsed = 0;
     },
 
     // The browser tells of a lost context only later: until then it is asked.
@@ -103,14 +108,14 @@ var flamesLibrary = {
       return !FG.lost && !FG.gl.isContextLost();
     },
 
-    ask: function () {
-      if (FG.asked || !FG.redisplay || !FG.drawable()) return;
-      FG.asked = true;
+    requestFrame: function () {
+      if (FG.frameRequested || !FG.redisplay || !FG.drawable()) return;
+      FG.frameRequested = true;
       requestAnimationFrame(FG.frame);
     },
 
     frame: function () {
-      FG.asked = false;
+      FG.frameRequested = false;
       if (!FG.redisplay || !FG.drawable()) return;
       FG.redisplay = false;
       {{{ makeDynCall('v', 'FG.display') }}}();
@@ -118,8 +123,8 @@ var flamesLibrary = {
 
     // The size the page gives, in device pixels, is the window's; a new size
     // is handled as GLUT's default reshape does, and brings a redraw.
-    follow: function () {
-      var width = Module['windowSize'][0], height = Module['windowSize'][1];
+    resize: function () {
+      var width = FG.windowSize[0], height = FG.windowSize[1];
       if (!width || !height || (width === FG.canvas.width && height === FG.canvas.height)) return;
       FG.canvas.width = width;
       FG.canvas.height = height;
@@ -177,7 +182,7 @@ var flamesLibrary = {
   },
 
   glVertex3f: function (x, y, z) {
-    var at = FG.cornersUsed, corner = FG.corners = FG.grown(FG.corners, at + 6);
+    var at = FG.cornersUsed, corner = FG.corners = FG.withRoomFor(FG.corners, at + 6);
     corner[at] = x;
     corner[at + 1] = y;
     corner[at + 2] = z;
@@ -190,11 +195,11 @@ var flamesLibrary = {
   // The polygon as the fan of its corners, as Mesa draws it.
   glEnd: function () {
     var corners = FG.corners, count = FG.cornersUsed / 6;
-    FG.vertices = FG.grown(FG.vertices, FG.used + (count - 2) * 18);
+    FG.vertices = FG.withRoomFor(FG.vertices, FG.verticesUsed + (count - 2) * 18);
     for (var i = 1; i + 1 < count; ++i) {
-      FG.vertices.set(corners.subarray(0, 6), FG.used);
-      FG.vertices.set(corners.subarray(i * 6, i * 6 + 12), FG.used + 6);
-      FG.used += 18;
+      FG.vertices.set(corners.subarray(0, 6), FG.verticesUsed);
+      FG.vertices.set(corners.subarray(i * 6, i * 6 + 12), FG.verticesUsed + 6);
+      FG.verticesUsed += 18;
     }
   },
 
@@ -205,8 +210,8 @@ var flamesLibrary = {
   glutInit: function (argc, argv) {
     FG.vertices = new Float32Array(8192);
     FG.corners = new Float32Array(24);
-    FG.matrices[0x1700] = FG.identity();
-    FG.matrices[0x1701] = FG.identity();
+    FG.matrices[FG.GL_MODELVIEW] = FG.identity();
+    FG.matrices[FG.GL_PROJECTION] = FG.identity();
   },
 
   // RGB and double-buffered, as asked; without the asked-for depth buffer,
@@ -236,12 +241,12 @@ var flamesLibrary = {
     FG.canvas.addEventListener('webglcontextlost', function (event) {
       event.preventDefault();  // asks for the context back
       FG.lost = true;
-      FG.used = 0;
+      FG.verticesUsed = 0;
     });
     FG.canvas.addEventListener('webglcontextrestored', function () {
       FG.lost = false;
       FG.setUp();
-      FG.ask();
+      FG.requestFrame();
     });
     return 1;
   },
@@ -258,7 +263,7 @@ var flamesLibrary = {
 
   glutPostRedisplay: function () {
     FG.redisplay = true;
-    FG.ask();
+    FG.requestFrame();
   },
 
   glutSwapBuffers: function () {
@@ -266,10 +271,15 @@ var flamesLibrary = {
   },
 
   // The window is shown at its size, which brings its first frame; from then
-  // on the program lives in its callbacks.
+  // on the program lives in its callbacks, and each size the page sets
+  // (Module.windowSize) resizes it.
   glutMainLoop: function () {
-    Module['resize'] = FG.follow;
-    FG.follow();
+    FG.windowSize = Module['windowSize'];
+    Object.defineProperty(Module, 'windowSize', {
+      get: function () { return FG.windowSize; },
+      set: function (size) { FG.windowSize = size; FG.resize(); },
+    });
+    FG.resize();
     _glutPostRedisplay();
     throw 'unwind';
   },

@@ -17,7 +17,8 @@ function showMessage(text) {
   message.hidden = false;
 }
 
-var said = {
+// What the program tells the page, by name.
+var programSays = {
   title: function (title) { document.title = title; },
   noWebGL: function () {
     if (worker) return runHere();  // a worker's canvas may lack WebGL where the page's has it
@@ -35,21 +36,20 @@ function windowSize() {
   return [Math.round(box.width * ratio), Math.round(box.height * ratio)];
 }
 
-function follow() {
-  if (worker) return worker.postMessage({ windowSize: windowSize() });
-  Module.windowSize = windowSize();
-  if (Module.resize) Module.resize();
+function passOnWindowSize() {
+  if (worker) worker.postMessage({ windowSize: windowSize() });
+  else Module.windowSize = windowSize();
 }
 
 function runInWorker() {
   var offscreen = canvas.transferControlToOffscreen();
   worker = new Worker('worker.js');
   worker.onmessage = function (event) {
-    for (var name in said) if (name in event.data) said[name](event.data[name]);
+    for (var name in programSays) if (name in event.data) programSays[name](event.data[name]);
   };
   // An error the program did not report, or no worker at all (its script did not load).
   worker.onerror = function (event) {
-    if (document.getElementById('message').hidden) said.abort(event.message || 'worker.js did not load');
+    if (document.getElementById('message').hidden) programSays.abort(event.message || 'worker.js did not load');
   };
   worker.postMessage({ canvas: offscreen, windowSize: windowSize() }, [offscreen]);
 }
@@ -63,22 +63,22 @@ function runHere() {
     canvas.replaceWith(fresh);
     canvas = fresh;
   }
-  Module = { canvas: canvas, windowSize: windowSize(), onTitle: said.title, onNoWebGL: said.noWebGL,
-             onAbort: said.abort };
+  Module = { canvas: canvas, windowSize: windowSize(), onTitle: programSays.title,
+             onNoWebGL: programSays.noWebGL, onAbort: programSays.abort };
   var script = document.createElement('script');
   script.src = 'index.js';
-  script.onerror = function () { said.abort('index.js did not load'); };
+  script.onerror = function () { programSays.abort('index.js did not load'); };
   document.body.appendChild(script);
 }
 
 if (canvas.transferControlToOffscreen && window.Worker) runInWorker();
 else runHere();
-addEventListener('resize', follow);
+addEventListener('resize', passOnWindowSize);
 // A new pixel ratio alone (a zoom, another screen) fires no resize.
-(function followRatio() {
+(function passOnNextPixelRatio() {
   matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change', function () {
-    follow();
-    followRatio();
+    passOnWindowSize();
+    passOnNextPixelRatio();
   }, { once: true });
 })();
 document.addEventListener('contextmenu', function (event) {

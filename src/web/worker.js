@@ -3,7 +3,7 @@
 'use strict';
 var Module = null;
 
-function tell(name) {
+function sendToPage(name) {
   return function (value) {
     var message = {};
     message[name] = value === undefined ? true : String(value);
@@ -14,11 +14,10 @@ function tell(name) {
 onmessage = function (event) {
   if (Module) {
     Module.windowSize = event.data.windowSize;
-    if (Module.resize) Module.resize();
     return;
   }
-  Module = { canvas: event.data.canvas, windowSize: event.data.windowSize, onTitle: tell('title'),
-             onNoWebGL: tell('noWebGL'), onAbort: tell('abort') };
+  Module = { canvas: event.data.canvas, windowSize: event.data.windowSize, onTitle: sendToPage('title'),
+             onNoWebGL: sendToPage('noWebGL'), onAbort: sendToPage('abort') };
   try {
     importScripts('index.js');
   } catch (error) {

@@ -201,6 +201,15 @@ async function expectCanvas(page, side, bufferSide, viewport = null) {
   await judgeFrames(page, from + 1, 3, 'ticks');
 }
 
+// What the visitor sees of the canvas, as the browser composites it over the
+// page: a tick frame, black between the strips (no poster showing through).
+async function expectComposited(page) {
+  const seen = await (await page.$('canvas')).screenshot();
+  const [width, height] = execFileSync('identify', ['-format', '%w %h', 'png:-'], { input: seen, encoding: 'utf8' })
+    .split(' ').map(Number);
+  check('ticks', { width, height }, execFileSync('convert', ['png:-', '-flip', 'rgba:-'], { input: seen, maxBuffer: 1 << 26 }));
+}
+
 // Runs `body` with an opener of pages in a browser and then, unless told the
 // page has a reason to complain, requires that the visitor met no fault: no
 // page error, nothing at all on the console, no request to another host.
@@ -281,6 +290,8 @@ const modes = {
       await judgeRhythm(page, 28);
       assert.deepEqual([await page.title(), await page.$eval('html', (html) => html.lang)], ['Языки пламени', 'ru']);
       await expectCanvas(page, 500, 500);
+      await expectComposited(page);
+      await expectCanvas(page, 300, 300, { width: 400, height: 300, deviceScaleFactor: 1 });
       await page.evaluate(fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8'));
       const { violations } = await page.evaluate(() => window.axe.run());
       assert.deepEqual(violations.map((violation) => violation.id), [], 'axe-core finds no violation');
@@ -291,6 +302,7 @@ const modes = {
       await judgeFrames(phone, 0, 4, 'startup');  // the first frame already at its final size
       assert.deepEqual(phone.workers(), [], 'the program draws on the page');
       await expectCanvas(phone, 360, 1080);
+      await expectComposited(phone);
     });
   },
 
@@ -365,8 +377,8 @@ const modes = {
       async (open) => judgeRhythm(await open(), 15));
   },
 
-  // Without WebGL, or with the program's .wasm, .js or worker missing, the page says
-  // why in words. Chromium offers WebGL to workers even when told not to, so
+  // Without WebGL, or with the program's .wasm, .js or worker missing (in
+  // either thread), the page says why in words. Chromium offers WebGL to workers even when told not to, so
   // a browser without WebGL is one whose canvases answer null, in each thread.
   explains: async () => {
     const noWebGL = `for (const Canvas of [self.HTMLCanvasElement, self.OffscreenCanvas].filter(Boolean)) {
@@ -375,16 +387,28 @@ const modes = {
         return /webgl/.test(type) ? null : get.call(this, type, ...rest);
       };
     }`;
-    for (const [everywhere, missing, expected] of [[noWebGL, [], /needs WebGL/],
+    for (const [everywhere, missing, expected, here] of [[noWebGL, [], /needs WebGL/],
       ['', ['/index.wasm'], /index\.wasm and worker\.js must be copied/], ['', ['/index.js'], /index\.js did not load/],
-      ['', ['/worker.js'], /worker\.js did not load/]]) {
+      ['', ['/index.js'], /index\.js did not load/, 'on the page'], ['', ['/worker.js'], /worker\.js did not load/]]) {
       await run(await serve({ missing, everywhere }), {}, async (open) => {
-        const page = await open();
+        const page = await open(undefined, undefined, Boolean(here));
         await page.waitForSelector('#message', { visible: true, timeout: 10000 });
         assert.match(await page.$eval('#message', (message) => message.textContent), expected);
         assert.equal(await page.$('canvas:not([hidden])'), null);
       }, missing.length === 0);
     }
+    // Only the site's own scripts run: the page's policy turns away any other,
+    // inline script among them.
+    await run(await serve(), {}, async (open) => {
+      const page = await open();
+      const ran = await page.evaluate(() => {
+        const script = document.createElement('script');
+        script.textContent = 'window.inlineScriptRan = true;';
+        document.head.append(script);
+        return window.inlineScriptRan === true;
+      });
+      assert.equal(ran, false, "the page's policy lets inline script run");
+    }, false);
   },
 };
 
