@@ -18,11 +18,12 @@ CMAKE_FLAGS ?=
 ifeq ($(CI),true)
   CMAKE_FLAGS += -DFLAMES_WERROR=ON
 endif
+CROSS_TOOLCHAIN = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/debian-cross.cmake -DFLAMES_DEB_ARCH=
 ifneq ($(ARCH),)
-  CMAKE_FLAGS += -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/$(ARCH).cmake
+  CMAKE_FLAGS += $(CROSS_TOOLCHAIN)$(ARCH)
 endif
 # The architectures test-arch runs the unit tests on, besides this machine's.
-CROSS_ARCHES ?= i386 arm64 armhf ppc64el riscv64 s390x
+CROSS_ARCHES ?= $(shell awk '!/^\#/ { print $$1 }' cmake/debian-architectures.txt)
 # The Debian release test-debian13 runs make test in, and where it keeps its root.
 DEBIAN_SUITE ?= trixie
 
@@ -91,7 +92,7 @@ test-arch:
 	@set -e; for arch in $(CROSS_ARCHES); do \
 	  log=build-arch/unit-$$arch.configure.log; mkdir -p build-arch; \
 	  cmake -S . -B build-arch/unit-$$arch -DFLAMES_MODEL_ONLY=ON \
-	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/$$arch.cmake $(CMAKE_FLAGS) >$$log || { cat $$log; exit 1; }; \
+	    $(CROSS_TOOLCHAIN)$$arch $(CMAKE_FLAGS) >$$log || { cat $$log; exit 1; }; \
 	  echo "== unit tests on $$arch: $$(sed -n 's/^-- \(.* programs run .*\)/\1/p' $$log)"; \
 	  cmake --build build-arch/unit-$$arch -j $(JOBS) >/dev/null; \
 	  ctest --test-dir build-arch/unit-$$arch --output-on-failure; \

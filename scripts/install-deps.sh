@@ -16,8 +16,8 @@ cd "$(dirname "$0")/.."
 native=$(dpkg --print-architecture)
 arch=${ARCH:-$native}
 # The other architectures Debian builds, and the GNU type of their cross compilers.
-declare -A gnu_type=([i386]=i686-linux-gnu [arm64]=aarch64-linux-gnu [armhf]=arm-linux-gnueabihf
-  [ppc64el]=powerpc64le-linux-gnu [riscv64]=riscv64-linux-gnu [s390x]=s390x-linux-gnu)
+declare -A gnu_type=()
+while read -r name type _; do gnu_type[$name]=$type; done < <(grep -v '^#' cmake/debian-architectures.txt)
 libraries=(freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
 if [ "$arch" = "$native" ]; then
   build_packages=(g++ make cmake pkg-config python3 "${libraries[@]}")

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/flame_band.h"
 #include "x_harness.h"
 
 using namespace e2e;
@@ -199,7 +200,8 @@ int soak(const std::string& path, double seconds, double warmup, double boundMiB
     std::fflush(stdout);
   }
 
-  const std::string fault = cycleFault(run.x.nextFrames(run.window, run.x.grab(run.window), 14));
+  const std::string fault = cycleFault(
+      run.x.nextFrames(run.window, run.x.grab(run.window), kFramesPerCycle + 1), kFramesPerCycle);
   const bool cycling = fault.empty();
   const double growth = highest - start;
   std::printf(

@@ -1,14 +1,17 @@
 // Records one full cycle of the running program, from its window's own pixels:
-// 13 consecutive tick frames, written as frame-00.ppm ... frame-12.ppm, and the
+// one whole cycle of tick frames, written as frame-00.ppm, frame-01.ppm ..., and the
 // frame it draws first, as first.ppm.
 //
 // Usage: flames_record OUT_DIR   (inside an X session with a window manager)
 // It waits for each frame instead of sleeping, and proves the frames
-// consecutive: a 14th frame must equal the first and the 13 must all differ.
+// consecutive: the frame after the cycle must equal the first, and the cycle's
+// frames must all differ.
 #include <X11/X.h>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "app/flame_band.h"
 
 #include "x_harness.h"
 
@@ -16,7 +19,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kCycle = 13;
 constexpr int kAttempts = 3;
 
 }  // namespace
@@ -37,10 +39,10 @@ int main(int argc, char** argv) {
   Picture last = x.waitForFirstFrame(window, Millis(3000));
   savePicture(last, argv[1] + std::string("/first.ppm"));
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-    const std::vector<Picture> frames = x.nextFrames(window, last, kCycle + 1);
-    const std::string fault = cycleFault(frames);
+    const std::vector<Picture> frames = x.nextFrames(window, last, kFramesPerCycle + 1);
+    const std::string fault = cycleFault(frames, kFramesPerCycle);
     if (fault.empty()) {
-      for (int i = 0; i < kCycle; ++i) {
+      for (int i = 0; i < kFramesPerCycle; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "/frame-%02d.ppm", i);
         savePicture(frames[i], argv[1] + std::string(name));

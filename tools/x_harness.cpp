@@ -67,14 +67,13 @@ void savePicture(const Picture& picture, const std::string& path) {
   }
 }
 
-std::string cycleFault(const std::vector<Picture>& frames) {
-  constexpr std::size_t kCycle = 13;
-  if (frames.size() != kCycle + 1) return "the window stopped changing";
+std::string cycleFault(const std::vector<Picture>& frames, std::size_t cycle) {
+  if (frames.size() != cycle + 1) return "the window stopped changing";
   std::set<std::vector<std::uint32_t>> distinct;
-  for (std::size_t i = 0; i < kCycle; ++i) distinct.insert(frames[i].pixels);
-  if (distinct.size() != kCycle) return "fewer than 13 different pictures in 13 frames";
-  if (frames[kCycle] != frames[0])
-    return "the 14th frame differs from the first (a frame was missed)";
+  for (std::size_t i = 0; i < cycle; ++i) distinct.insert(frames[i].pixels);
+  if (distinct.size() != cycle) return "some of the cycle's frames are the same picture";
+  if (frames[cycle] != frames[0])
+    return "the frame after the cycle differs from the first (a frame was missed)";
   return {};
 }
 

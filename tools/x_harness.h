@@ -34,10 +34,10 @@ struct Picture {
 // Writes the picture as a binary PPM, for a look at what a failing test saw.
 void savePicture(const Picture& picture, const std::string& path);
 
-// Why 14 consecutive frames are not one whole 13-frame cycle, or empty if they
-// are: the 13 must all differ and the 14th must equal the first (which also
-// proves that no frame was missed).
-std::string cycleFault(const std::vector<Picture>& frames);
+// Why consecutive frames are not one whole cycle of `cycle` frames and the
+// first again, or empty if they are: the cycle's must all differ and the last
+// must equal the first (which also proves that no frame was missed).
+std::string cycleFault(const std::vector<Picture>& frames, std::size_t cycle);
 
 inline int red(std::uint32_t p) {
   return static_cast<int>((p >> 16) & 0xffU);

@@ -5,18 +5,13 @@
 # binfmt_misc hands to qemu), and otherwise under qemu-user, so that CTest
 # runs the tests as on the machine itself. FLAMES_CROSS_RUNNER=qemu in the
 # environment forces qemu-user.
-# Each file beside this one names its architecture and includes this one.
+# Usage: -DCMAKE_TOOLCHAIN_FILE=.../debian-cross.cmake -DFLAMES_DEB_ARCH=ARCH
 set(CMAKE_SYSTEM_NAME Linux)
-# Debian architecture, GNU type of its compiler, multiarch directory, qemu-user.
-set(debian_architectures
-    "i386 i686-linux-gnu i386-linux-gnu qemu-i386"
-    "arm64 aarch64-linux-gnu aarch64-linux-gnu qemu-aarch64"
-    "armhf arm-linux-gnueabihf arm-linux-gnueabihf qemu-arm"
-    "ppc64el powerpc64le-linux-gnu powerpc64le-linux-gnu qemu-ppc64le"
-    "riscv64 riscv64-linux-gnu riscv64-linux-gnu qemu-riscv64"
-    "s390x s390x-linux-gnu s390x-linux-gnu qemu-s390x")
-foreach(row IN LISTS debian_architectures)
-  string(REPLACE " " ";" row "${row}")
+# The projects CMake makes to try the compiler need the architecture too.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FLAMES_DEB_ARCH)
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../debian-architectures.txt rows REGEX "^[^#]")
+foreach(row IN LISTS rows)
+  string(REGEX REPLACE " +" ";" row "${row}")
   list(GET row 0 architecture)
   if(architecture STREQUAL FLAMES_DEB_ARCH)
     list(GET row 1 gnu_type)
@@ -25,7 +20,8 @@ foreach(row IN LISTS debian_architectures)
   endif()
 endforeach()
 if(NOT gnu_type)
-  message(FATAL_ERROR "No cross toolchain for the Debian architecture '${FLAMES_DEB_ARCH}'")
+  message(FATAL_ERROR "No cross toolchain for the Debian architecture '${FLAMES_DEB_ARCH}'"
+                      " (FLAMES_DEB_ARCH; see cmake/debian-architectures.txt)")
 endif()
 string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR ${gnu_type})
 

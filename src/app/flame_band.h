@@ -5,7 +5,14 @@
 // with forEachStrip and only issues the GL calls.
 #pragma once
 
+#include <numeric>
+
 #include "flame/flame_state.h"
+
+// The strips forEachStrip lays out, one step each; and so the frames before
+// the state, and with it the picture, comes round again (13).
+constexpr int kStripsPerFrame = 126;
+constexpr int kFramesPerCycle = std::lcm(kStepsPerCycle, kStripsPerFrame) / kStripsPerFrame;
 
 // One corner as OpenGL receives it: computed in double, rounded to float once.
 struct StripCorner {

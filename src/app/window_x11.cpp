@@ -57,11 +57,14 @@ void setClass(Display* display, Window window) {
 
 // Xlib takes 32-bit properties as longs, whatever the size of a long.
 void setIcon(Display* display, Window window) {
-  static unsigned long icon[std::size(kWindowIcon)];
-  std::copy(std::begin(kWindowIcon), std::end(kWindowIcon), icon);
+  const unsigned char* icon = reinterpret_cast<const unsigned char*>(kWindowIcon);
+  if constexpr (sizeof(unsigned long) != sizeof(kWindowIcon[0])) {
+    static unsigned long widened[std::size(kWindowIcon)];
+    std::copy(std::begin(kWindowIcon), std::end(kWindowIcon), widened);
+    icon = reinterpret_cast<const unsigned char*>(widened);
+  }
   XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(icon),
-                  static_cast<int>(std::size(icon)));
+                  PropModeReplace, icon, static_cast<int>(std::size(kWindowIcon)));
 }
 
 }  // namespace

@@ -16,7 +16,11 @@ struct FlameState {
   double flicker = 0.0;    // lift of the band's top edge; written by computeFlicker only
 };
 
-// Moves the level one step along its rise-and-fall cycle (117 steps long).
+// Steps before the level, crest and phase come round to where they started:
+// 29 with crest 15, 39 with crest 20, 49 with crest 25.
+constexpr int kStepsPerCycle = 117;
+
+// Moves the level one step along its rise-and-fall cycle.
 void stepFlame(FlameState& state);
 
 // While rising, sets flicker to the first running sum of 0.2 that exceeds the
