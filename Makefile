@@ -30,10 +30,45 @@ DEBIAN_SUITE ?= trixie
 # Debian's emscripten needs Debian's node modules, which another node may not search.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
-.PHONY: all build run test tests-built unit-e2e sanitize lint test-arch test-debian13 bench bench-web soak record \
-        install uninstall package web web-serve windows test-windows clean
+.PHONY: all help build run test tests-built unit-e2e sanitize lint test-arch test-debian13 bench bench-web soak record \
+        install uninstall package release web web-serve windows test-windows clean
 
 all: build
+
+help:
+	@echo "flames: make TARGET [VARIABLE=value ...]"
+	@echo
+	@echo "Everyday (each installs the Debian packages it needs first, with sudo when not root):"
+	@echo "  run            build into $(BUILD_DIR)/ and open the window"
+	@echo "  test           lint, the tests under sanitizers, then every test (about 5 minutes)"
+	@echo "  build          build into $(BUILD_DIR)/ (the default target)"
+	@echo
+	@echo "Installing (install builds nothing: make first, then sudo make install):"
+	@echo "  install        install what make built into PREFIX ($(PREFIX))"
+	@echo "  uninstall      remove what the last make install put there"
+	@echo "  package        the Debian package, $(BUILD_DIR)/flames_VERSION_ARCH.deb"
+	@echo "  release        everything a release holds, from this commit, in dist/ with SHA256SUMS"
+	@echo
+	@echo "Other builds:"
+	@echo "  web            the static site, in $(WEB_BUILD_DIR)/site"
+	@echo "  web-serve      serve it at 127.0.0.1:PORT ($(PORT))"
+	@echo "  windows        the Windows zip, in $(WINDOWS_BUILD_DIR)/"
+	@echo
+	@echo "More tests and measures (CI runs the first three after make test):"
+	@echo "  test-windows   the Windows build under Wine"
+	@echo "  test-arch      the unit tests on $(words $(CROSS_ARCHES)) other architectures, the whole program on i386"
+	@echo "                 (adds i386 to dpkg's architectures)"
+	@echo "  test-debian13  make test and make test-windows in a fresh Debian 13 root (as root)"
+	@echo "  bench, soak    what the running window costs; bench-web what the page costs"
+	@echo "  record         record the README's animation and the icons again from the window"
+	@echo "  clean          delete the build folders (make uninstall first: the install list is there)"
+	@echo
+	@echo "Variables: ARCH=i386 (build and package for another Debian architecture), PREFIX,"
+	@echo "  JOBS, PORT, BENCH_SECONDS, SOAK_SECONDS, DEBIAN_SUITE (test-debian13: forky for testing),"
+	@echo "  CMAKE_FLAGS (passed to every cmake configure), FLAMES_CROSS_RUNNER=qemu (test-arch: qemu-user"
+	@echo "  even where the kernel runs the architecture)."
+	@echo
+	@echo "Cached downloads: ~/.cache/flames (Debian roots, Lighthouse), tests/web/node_modules (browser drivers)."
 
 build:
 	@ARCH=$(ARCH) scripts/install-deps.sh build
@@ -99,7 +134,7 @@ test-arch:
 	done
 	$(MAKE) package ARCH=i386
 	@scripts/install-deps.sh test
-	tests/package/check_package.sh build-arch/i386
+	tests/package/check_package.sh build-arch/i386 $(CURDIR) i386 $(CMAKE_FLAGS) $(CROSS_TOOLCHAIN)i386
 	cmake -S . -B build-arch/e2e-i386 -DBUILD_TESTING=ON -DFLAMES_PROGRAM=$(CURDIR)/build-arch/i386/start-flames \
 	  $(CMAKE_FLAGS)
 	cmake --build build-arch/e2e-i386 -j $(JOBS) --target flames_e2e_tests
@@ -124,17 +159,29 @@ soak: tests-built
 record: tests-built
 	scripts/record.sh $(BUILD_DIR) docs/flames.gif data/icons src/web
 
-install: build
+# Installs what `make` built, and builds nothing: `make`, then `sudo make
+# install`. CMake lists what it installs (install_manifest.txt, which packaging
+# rewrites too); the list of this install is kept for make uninstall.
+install:
+	@[ -x $(BUILD_DIR)/flames ] || { echo "Nothing is built in $(BUILD_DIR): run 'make' first, then 'sudo make install'." >&2; exit 1; }
 	cmake --install $(BUILD_DIR) --prefix $(abspath $(PREFIX))
+	cp $(BUILD_DIR)/install_manifest.txt $(BUILD_DIR)/installed-files.txt
 
-# Removes exactly what `make install` put there, for the same PREFIX.
-uninstall: build
-	scripts/uninstall.sh $(BUILD_DIR) $(abspath $(PREFIX))
+# Removes exactly what the last make install put there.
+uninstall:
+	scripts/uninstall.sh $(BUILD_DIR)/installed-files.txt
 
-# The same sources give the same .deb, bit for bit (SOURCE_DATE_EPOCH: the last commit's time).
+# The same sources give the same .deb, bit for bit (SOURCE_DATE_EPOCH: the
+# changelog's last entry, which the release date in CMakeLists.txt sets).
 package: build
 	@scripts/install-deps.sh package
 	cmake --build $(BUILD_DIR) --target deb
+
+# A release of this commit in dist/: the source tarball, the .deb for amd64
+# and i386, the Windows zip, the web site, and SHA256SUMS. Adds i386 to dpkg's
+# architectures, as test-arch does.
+release:
+	scripts/release.sh dist
 
 # The same program for the browser: a static site in $(WEB_BUILD_DIR)/site.
 web:
@@ -171,7 +218,7 @@ test-windows:
 	  -DFLAMES_PROGRAM=$(abspath $(WINDOWS_BUILD_DIR))/flames.exe $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD_DIR)/e2e -j $(JOBS) --target flames_e2e_tests
 	scripts/wine-session.sh sh -c 'ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure && \
-	  ctest --test-dir $(WINDOWS_BUILD_DIR)/e2e -L "e2e|windows" --output-on-failure -V'
+	  ctest --test-dir $(WINDOWS_BUILD_DIR)/e2e -L e2e --output-on-failure -V'
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR) $(WINDOWS_BUILD_DIR) build-arch
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR) $(WINDOWS_BUILD_DIR) build-arch dist

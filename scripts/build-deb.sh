@@ -5,19 +5,18 @@
 # or umask, and whether they come from a git clone or a release tarball: every
 # time stamp is SOURCE_DATE_EPOCH, by default the last changelog entry's, as
 # Debian takes it. The package is for the architecture the build targets.
-# Usage: build-deb.sh BUILD_DIR [OUT_DIR]   Prints the package's path.
+# Usage: build-deb.sh BUILD_DIR DEBIAN_ARCH [OUT_DIR]   Prints the package's path.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
-out=$(cd "${2:-$1}" && pwd)
-cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+out=$(cd "${3:-$1}" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/flames-deb.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 umask 022
 export LC_ALL=C.UTF-8 TZ=UTC
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$build/changelog" -STimestamp)}
 # dpkg-shlibdeps looks in that architecture's libraries; dpkg-gencontrol names it.
-export DEB_HOST_ARCH=$(cached FLAMES_DEB_ARCH)
+export DEB_HOST_ARCH=${2:?usage: $0 BUILD_DIR DEBIAN_ARCH [OUT_DIR]}
 
 # The staging root lies where dpkg-shlibdeps and dpkg-gencontrol look for it.
 root=$work/debian/flames

@@ -4,13 +4,14 @@
 # stamp is the last changelog entry's, in UTC, the files are in a fixed order
 # with fixed modes and no extra attributes, whatever the directory, clock,
 # time zone, locale or umask.
-# Usage: build-zip.sh BUILD_DIR   Prints the zip's path.
+# Usage: build-zip.sh BUILD_DIR SOURCE_DIR VERSION FREEGLUT_SOURCE_DIR   Prints the zip's path.
 set -euo pipefail
 
+[ $# -eq 4 ] || { echo "usage: $0 BUILD_DIR SOURCE_DIR VERSION FREEGLUT_SOURCE_DIR" >&2; exit 2; }
 build=$(cd "$1" && pwd)
-cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
-source=$(cached CMAKE_HOME_DIRECTORY)
-name=flames-$(cached CMAKE_PROJECT_VERSION)-windows-x86_64
+source=$2
+freeglut=$4
+name=flames-$3-windows-x86_64
 work=$(mktemp -d "${TMPDIR:-/tmp}/flames-zip.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 TZ=UTC
@@ -20,7 +21,7 @@ epoch=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$build/changelog" -STimesta
 mkdir "$work/$name"
 cp "$build/flames.exe" "$work/$name/flames.exe"
 sed 's/$/\r/' "$source/LICENSE" >"$work/$name/LICENSE.txt"
-sed 's/$/\r/' "$(cached FLAMES_FREEGLUT_SOURCE)/COPYING" >"$work/$name/LICENSE-freeglut.txt"
+sed 's/$/\r/' "$freeglut/COPYING" >"$work/$name/LICENSE-freeglut.txt"
 sed 's/$/\r/' "$source/data/windows/README.txt" >"$work/$name/README.txt"
 chmod 755 "$work/$name" "$work/$name/flames.exe"
 chmod 644 "$work/$name"/*.txt

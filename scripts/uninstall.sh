@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
-# Removes what `make install` put under PREFIX: installs the build once more
-# into a scratch root to learn the file list, then deletes those files, and the
-# program's own documentation folder.
-# Usage: uninstall.sh BUILD_DIR PREFIX
+# Removes what `make install` installed, as CMake listed it when installing
+# (one path a line), then the program's documentation folder once empty, and
+# the list itself.
+# Usage: uninstall.sh INSTALLED_FILES
 set -euo pipefail
 
-build=$1
-prefix=$(realpath -m "$2")
-stage=$(mktemp -d "${TMPDIR:-/tmp}/flames-uninstall.XXXXXX")
-trap 'rm -rf "$stage"' EXIT
-
-DESTDIR=$stage cmake --install "$build" --prefix "$prefix" >/dev/null
-(cd "$stage" && find . ! -type d) | while read -r file; do
-  target=${file#.}
-  if [ -e "$target" ] || [ -L "$target" ]; then
-    rm -f -- "$target"
-    echo "removed $target"
+list=${1:?usage: $0 INSTALLED_FILES}
+if [ ! -f "$list" ]; then
+  echo "uninstall: no $list, so nothing is installed from this build ('make install' writes it)." >&2
+  exit 1
+fi
+# CMake ends the list without a newline.
+while IFS= read -r file || [ -n "$file" ]; do
+  if [ -e "$file" ] || [ -L "$file" ]; then
+    rm -f -- "$file"
+    echo "removed $file"
   fi
-done
-rmdir --ignore-fail-on-non-empty "$prefix/share/doc/flames" 2>/dev/null || true
+done <"$list"
+grep -o '^.*/share/doc/flames/' "$list" | sort -u | xargs -r rmdir --ignore-fail-on-non-empty
+rm -f -- "$list"

@@ -3,10 +3,14 @@
 # uninstalling it again, then the Debian package as a distribution would judge
 # it (lintian, hardening), its metadata and file list, and that building it
 # again elsewhere gives the same bytes.
-# Usage: check_package.sh BUILD_DIR
+# Usage: check_package.sh BUILD_DIR SOURCE_DIR DEBIAN_ARCH [CMAKE_OPTION...]
+#   The options are those the build was configured with.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
+source=$(cd "$2" && pwd)
+arch=$3
+options=("${@:4}")
 work=$(mktemp -d "${TMPDIR:-/tmp}/flames-package-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -26,12 +30,13 @@ expect_files() {
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expect_files "$prefix" "$prefix"
-"$scripts/uninstall.sh" "$build" "$prefix" >/dev/null
+cp "$build/install_manifest.txt" "$work/installed-files.txt"
+"$scripts/uninstall.sh" "$work/installed-files.txt" >/dev/null
 [ -z "$(find "$prefix" ! -type d)" ] || fail "uninstall left: $(find "$prefix" ! -type d)"
 
 # The package: what lintian (which also wants the dependencies dpkg-shlibdeps
 # finds) and hardening-check say, exactly the expected files, each valid.
-deb=$("$scripts/build-deb.sh" "$build" "$work")
+deb=$("$scripts/build-deb.sh" "$build" "$arch" "$work")
 lintian --pedantic "$deb" >"$work/lintian" 2>&1 || true
 ! grep -E '^[EW]:' "$work/lintian" || fail "lintian finds errors or warnings"
 root=$work/root
@@ -40,7 +45,7 @@ dpkg-deb -x "$deb" "$root"
 # protection is an arm64 feature, which Debian 13's hardening-check asks of all.
 missing=$(hardening-check "$root/usr/bin/flames" | grep ': no' | grep -v -E 'Control flow|Branch Protection' || true)
 [ -z "$missing" ] || fail "hardening-check: $missing"
-[ "$(dpkg-deb -f "$deb" Architecture)" = "$(sed -n 's/^FLAMES_DEB_ARCH:INTERNAL=//p' "$build/CMakeCache.txt")" ] ||
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] ||
   fail "the package is not for the architecture built for"
 # Where AppStream wants a home page and none is named (AppStream 1.0 on), that
 # is the one warning allowed, and the package tells lintian why.
@@ -60,12 +65,10 @@ warnings=$(zcat "$root/usr/share/man/man1/flames.1.gz" | groff -man -ww -z 2>&1)
 # in another time zone and locale, under another umask and with the same
 # options, give the same bytes.
 . "$(dirname "$0")/elsewhere.sh"
-copy=$(copy_elsewhere "$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")" "$work")
-mapfile -t options < <(sed -n -E 's/^(CMAKE_BUILD_TYPE|CMAKE_CXX_FLAGS|CMAKE_TOOLCHAIN_FILE|FLAMES_(HARDEN|HOMEPAGE|MAINTAINER|WERROR)):(BOOL|STRING|FILEPATH)=(.*)/-D\1=\4/p' \
-  "$build/CMakeCache.txt")
-later cmake -S "$copy" -B "$copy/build" -DBUILD_TESTING=OFF "${options[@]}" >/dev/null
+copy=$(copy_elsewhere "$source" "$work")
+later cmake -S "$copy" -B "$copy/build" -DBUILD_TESTING=OFF "${options[@]//$source/$copy}" >/dev/null
 later cmake --build "$copy/build" --target flames compressed_docs >/dev/null
-again=$(later "$copy/scripts/build-deb.sh" "$copy/build")
+again=$(later "$copy/scripts/build-deb.sh" "$copy/build" "$arch")
 cmp -s "$deb" "$again" || { diffoscope --text - "$deb" "$again" | head -n 60 >&2; fail "a second build differs"; }
 echo "ok: $(basename "$deb"), lintian clean, reproducible (sha256 $(sha256sum <"$deb" | cut -c1-16)…)," \
   "Depends: $(dpkg-deb -f "$deb" Depends)"

@@ -3,15 +3,18 @@
 # console program that needs no DLL beyond what every Windows has; and the
 # same bytes when built again from a copy of the sources elsewhere, later by
 # the clock, in another time zone and locale, under another umask.
-# Usage: check_zip.sh WINDOWS_BUILD_DIR
+# Usage: check_zip.sh WINDOWS_BUILD_DIR SOURCE_DIR VERSION FREEGLUT_SOURCE_DIR BUILD_TYPE
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
+source=$2
+version=$3
+freeglut=$4
+build_type=$5
 work=$(mktemp -d "${TMPDIR:-/tmp}/flames-zip-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C
 fail() { echo "FAIL: $*" >&2; exit 1; }
-cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 zip=$(find "$build" -maxdepth 1 -name 'flames-*-windows-x86_64.zip')
 [ -f "$zip" ] || fail "no zip in $build"
 name=$(basename "$zip" .zip)
@@ -33,7 +36,6 @@ grep -q -- "--type=14 --name='GLUT_ICON'" <<<"$resources" || fail "no GLUT_ICON 
 wrestool -x --type=14 --name=GLUT_ICON "$exe" >"$work/icon.ico"
 icons=$(icotool -l "$work/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | xargs)
 [ "$icons" = "16 24 32 48 64 256" ] || fail "the icon's sizes are $icons"
-version=$(cached CMAKE_PROJECT_VERSION)
 declare -A strings=([FileDescription]="Языки пламени" [ProductName]=flames [FileVersion]=$version
   [ProductVersion]=$version [OriginalFileName]=flames.exe)
 for tag in "${!strings[@]}"; do
@@ -50,11 +52,11 @@ for os in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6
 done
 
 . "$(dirname "$0")/elsewhere.sh"
-copy=$(copy_elsewhere "$(cached CMAKE_HOME_DIRECTORY)" "$work")
-cp -r "$(cached FLAMES_FREEGLUT_SOURCE)" "$copy/freeglut"
+copy=$(copy_elsewhere "$source" "$work")
+cp -r "$freeglut" "$copy/freeglut"
 later cmake -S "$copy" -B "$copy/build" -DBUILD_TESTING=OFF -DFLAMES_FREEGLUT_SOURCE="$copy/freeglut" \
   -DCMAKE_TOOLCHAIN_FILE="$copy/cmake/toolchains/windows-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE="$(cached CMAKE_BUILD_TYPE)" >/dev/null
+  -DCMAKE_BUILD_TYPE="$build_type" >/dev/null
 later cmake --build "$copy/build" >/dev/null
 again=$copy/build/$name.zip
 cmp -s "$zip" "$again" || { diffoscope --text - "$zip" "$again" | head -n 60 >&2; fail "a second build differs"; }

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Makes a release of one commit (HEAD) in DIST: the source tarball, the Debian
+# packages for amd64 and i386, the Windows zip, the web site as a tarball, and
+# SHA256SUMS over them all. Everything is built from the commit alone,
+# exported afresh (uncommitted changes never reach a release), and every file
+# is reproducible: two runs give the same bytes, whatever the directory, clock,
+# time zone, locale or umask.
+# Usage: release.sh DIST
+set -euo pipefail
+
+dist=$(mkdir -p "${1:?usage: $0 DIST}" && cd "$1" && pwd)
+source=$(cd "$(dirname "$0")/.." && pwd)
+commit=$(git -C "$source" rev-parse HEAD)
+if [ -n "$(git -C "$source" status --porcelain --untracked-files=no)" ]; then
+  echo "release: uncommitted changes are left out; this is a release of ${commit:0:7}" >&2
+fi
+version=$(git -C "$source" show "$commit:CMakeLists.txt" | sed -n 's/^project(flames VERSION \([^ ]*\) .*/\1/p')
+name=flames-$version
+work=$(mktemp -d "${TMPDIR:-/tmp}/flames-release.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+export LC_ALL=C.UTF-8 TZ=UTC
+umask 022
+
+# The sources as git exports them: the same commit gives the same tarball.
+git -C "$source" archive --format=tar --prefix="$name/" "$commit" >"$work/$name.tar"
+gzip -9n <"$work/$name.tar" >"$work/$name.tar.gz"
+tar -C "$work" -xf "$work/$name.tar"
+tree=$work/$name
+
+make -C "$tree" package
+make -C "$tree" package ARCH=i386
+make -C "$tree" windows
+make -C "$tree" web
+epoch=$(dpkg-parsechangelog -l "$tree/build/changelog" -STimestamp)
+tar -C "$tree/build-web" --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner \
+  --mode=u+rw,go=rX --transform="s,^site,$name-web," -cf - site | gzip -9n >"$work/$name-web.tar.gz"
+
+files=("$name.tar.gz" "flames_${version}_amd64.deb" "flames_${version}_i386.deb"
+  "$name-windows-x86_64.zip" "$name-web.tar.gz")
+cp "$work/$name.tar.gz" "$work/$name-web.tar.gz" "$tree/build/flames_${version}_amd64.deb" \
+  "$tree/build-arch/i386/flames_${version}_i386.deb" "$tree/build-windows/$name-windows-x86_64.zip" "$dist/"
+(cd "$dist" && sha256sum "${files[@]}" >SHA256SUMS)
+echo "Release $version of ${commit:0:7}, in $dist:"
+(cd "$dist" && ls -l "${files[@]}" SHA256SUMS | awk '{ print "  " $5 "\t" $9 }')
