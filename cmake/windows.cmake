@@ -1,0 +1,31 @@
+# The Windows program: a 64-bit console program linked statically against freeglut,
+# built here from Debian's source package (make windows fetches it), so that
+# it needs no DLL that Windows lacks. No link time stamp, no symbols.
+set(FLAMES_FREEGLUT_SOURCE "" CACHE PATH "freeglut's sources, as scripts/fetch-freeglut.sh unpacks them")
+set(FREEGLUT_BUILD_SHARED_LIBS OFF CACHE BOOL "" FORCE)
+set(FREEGLUT_BUILD_DEMOS OFF CACHE BOOL "" FORCE)
+add_subdirectory(${FLAMES_FREEGLUT_SOURCE} freeglut EXCLUDE_FROM_ALL)
+# Its own warnings are its maintainers' business.
+target_compile_options(freeglut_static PRIVATE -w -ffile-prefix-map=${FLAMES_FREEGLUT_SOURCE}=freeglut)
+# The exe's own resources: the icon, made from data/icons (PNG inside for
+# 256 px, as Windows Vista on reads it), the version block and the manifest.
+enable_language(RC)
+set(icon ${PROJECT_BINARY_DIR}/flames.ico)
+set(icon_pngs)
+foreach(size IN ITEMS 16 24 32 48 64 256)
+  list(APPEND icon_pngs ${PROJECT_SOURCE_DIR}/data/icons/${size}x${size}/apps/flames.png)
+endforeach()
+list(TRANSFORM icon_pngs PREPEND --raw= AT 5 OUTPUT_VARIABLE icotool_inputs)
+add_custom_command(OUTPUT ${icon} COMMAND icotool --create --output=${icon} ${icotool_inputs}
+                   DEPENDS ${icon_pngs} VERBATIM)
+set(manifest ${PROJECT_BINARY_DIR}/flames.manifest)
+configure_file(src/app/flames_win32.manifest.in ${manifest} @ONLY)
+configure_file(src/app/flames_win32.rc.in flames.rc @ONLY)
+set_source_files_properties(${PROJECT_BINARY_DIR}/flames.rc PROPERTIES OBJECT_DEPENDS "${icon};${manifest}")
+target_sources(flames PRIVATE src/app/window_win32.cpp ${PROJECT_BINARY_DIR}/flames.rc)
+target_include_directories(flames PRIVATE ${FLAMES_FREEGLUT_SOURCE}/include)
+target_link_libraries(flames PRIVATE freeglut_static)
+target_link_options(flames PRIVATE -static -s -Wl,--no-insert-timestamp)
+add_custom_target(zip ALL COMMAND ${PROJECT_SOURCE_DIR}/scripts/build-zip.sh ${PROJECT_BINARY_DIR}
+                                  ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION} ${FLAMES_FREEGLUT_SOURCE}
+                  DEPENDS flames data/windows/README.txt LICENSE VERBATIM)
