@@ -30,12 +30,12 @@ install_step() {
   done >"$work/dpkg/status"
   : >"$work/apt-get"
   "$script" build >"$work/out" || fail "the install step failed: $(cat "$work/out")"
-  asked=$(sed -n 's/^install -y -q --no-install-recommends //p' "$work/apt-get")
+  asked=$(sed -n 's/^satisfy -y -q --no-install-recommends //p' "$work/apt-get")
 }
 
 wanted=()
 install_step
-read -ra wanted <<<"$asked"
+IFS=, read -ra wanted <<<"${asked// /}"
 install_step
 [ -z "$asked" ] || fail "with all of it there for both architectures, it installed: $asked"
 install_step freeglut3-dev:amd64
