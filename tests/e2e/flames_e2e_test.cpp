@@ -190,13 +190,14 @@ TEST_F(FlamesWindow, ShowsTheDesktopItsClassAndIconFromTheStart) {
 }
 
 TEST_F(FlamesWindow, DrawsWhenAskedThenOneFramePerTickRepeatingEvery13) {
+  std::vector<Picture> frames{first};
+  std::vector<Clock::time_point> shown{firstShownAt};
+  constexpr std::size_t kTicks = 2 * kCycle + 1;
+#ifdef FLAMES_UNDER_WINE
   // Ticks are armed once the window exists, so what is shown within a second
   // of its creation was painted when the window system asked; the first
   // picture after that is the first tick's.
-  std::vector<Picture> frames{first};
-  std::vector<Clock::time_point> shown{firstShownAt};
   const auto ticksFrom = x.createdAt(window) + Millis(1000);
-  constexpr std::size_t kTicks = 2 * kCycle + 1;
   std::size_t firstTick = shown[0] >= ticksFrom ? 0 : kTicks;
   while (frames.size() < firstTick + kTicks) {
     frames.push_back(next(frames.back()));
@@ -205,12 +206,19 @@ TEST_F(FlamesWindow, DrawsWhenAskedThenOneFramePerTickRepeatingEvery13) {
     if (shown.back() >= ticksFrom) firstTick = std::min(firstTick, frames.size() - 1);
   }
   ASSERT_GT(firstTick, 0u) << "the first picture came a second after the window";
-#ifdef FLAMES_UNDER_WINE
   // Wine paints a new window more than once, each paint a frame.
   EXPECT_EQ(paintsFault({frames.begin(), frames.begin() + firstTick}), "");
   EXPECT_EQ(ticksFault({frames.begin() + firstTick, frames.end()}), "");
 #else
-  EXPECT_EQ(firstTick, 1u) << "the window was painted more than once before the first tick";
+  // One paint of the initial state when the window system asks, then the
+  // ticks' frames, told apart by what they show: a slow start (under an
+  // emulator, say) may show its first paint only after the first tick was due.
+  const std::size_t firstTick = 1;
+  while (frames.size() < firstTick + kTicks) {
+    frames.push_back(next(frames.back()));
+    shown.push_back(Clock::now());
+    ASSERT_FALSE(HasFailure());
+  }
   EXPECT_EQ(startupFramesFault(frames), "");
 #endif
 
@@ -221,7 +229,14 @@ TEST_F(FlamesWindow, DrawsWhenAskedThenOneFramePerTickRepeatingEvery13) {
   // frames cost more, up to 156.2 ms with both cores busy and more waiting).
   const double firstTickMs = FractionalMillis(shown[firstTick] - x.createdAt(window)).count();
   EXPECT_GT(firstTickMs, 1000.0);
+#ifdef FLAMES_EMULATED
+  // Emulated, freeglut takes longer between creating the window and
+  // returning, when the first tick is armed: 1146 to 1199 ms measured here
+  // under qemu-i386 with a core busy.
+  EXPECT_LT(firstTickMs, 1500.0);
+#else
   EXPECT_LT(firstTickMs, 1250.0);
+#endif
   const double perTickMs = FractionalMillis(shown.back() - shown[firstTick]).count() / (2 * kCycle);
   std::printf(
       "%zu frame(s) before the first tick; first tick %.1f ms after the window was created, "
