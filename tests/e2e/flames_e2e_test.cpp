@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 // After GoogleTest, whose own None X11's macro would replace.
 #include <X11/X.h>
+#include <stdio.h>  // popen, pclose
 
 #include <algorithm>
 #include <chrono>
