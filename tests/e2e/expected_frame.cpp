@@ -163,4 +163,24 @@ std::string startupFramesFault(const std::vector<Picture>& frames) {
   return ticksFault({frames.begin() + 1, frames.end()}, 1);
 }
 
+std::string windowStartupFault(const std::vector<Picture>& frames, std::size_t* paints) {
+  constexpr std::size_t kMostPaints = 3;
+  std::vector<FlameState> unlifted = tickFrameStarts();
+  for (FlameState& state : unlifted) state.flicker = 0.0;
+  for (std::size_t missed = 0; missed < kMostPaints; ++missed) {
+    for (std::size_t seen = 1; missed + seen <= kMostPaints && seen < frames.size(); ++seen) {
+      bool paintsMatch = true;
+      for (std::size_t i = 0; i < seen && paintsMatch; ++i) {
+        paintsMatch = countMismatches(frames[i], unlifted[missed + i], nullptr) == 0;
+      }
+      const int firstTick = static_cast<int>(missed + seen);
+      if (paintsMatch && ticksFault({frames.begin() + seen, frames.end()}, firstTick).empty()) {
+        *paints = seen;
+        return {};
+      }
+    }
+  }
+  return startupFramesFault(frames);  // says where the plainest start, one paint seen, fails
+}
+
 }  // namespace e2e

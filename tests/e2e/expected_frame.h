@@ -38,4 +38,11 @@ std::string paintsFault(const std::vector<Picture>& paints);
 // identical 13 apart; empty if they are.
 std::string startupFramesFault(const std::vector<Picture>& frames);
 
+// As startupFramesFault, for a window watched from outside: the window system
+// may ask for a second or third paint as the window appears (freeglut merges
+// its own first redisplay with the Expose only when both are waiting), each
+// the next state's frame with the band's top not lifted, and a paint can come
+// and go before it is seen. Sets `*paints` to the number of paints seen.
+std::string windowStartupFault(const std::vector<Picture>& frames, std::size_t* paints);
+
 }  // namespace e2e
