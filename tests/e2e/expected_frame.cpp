@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -174,7 +175,8 @@ std::string windowStartupFault(const std::vector<Picture>& frames, std::size_t* 
         paintsMatch = countMismatches(frames[i], unlifted[missed + i], nullptr) == 0;
       }
       const int firstTick = static_cast<int>(missed + seen);
-      if (paintsMatch && ticksFault({frames.begin() + seen, frames.end()}, firstTick).empty()) {
+      const auto ticks = frames.begin() + static_cast<std::ptrdiff_t>(seen);
+      if (paintsMatch && ticksFault({ticks, frames.end()}, firstTick).empty()) {
         *paints = seen;
         return {};
       }
