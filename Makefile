@@ -40,7 +40,7 @@ help:
 	@echo
 	@echo "Everyday (each installs the Debian packages it needs first, with sudo when not root):"
 	@echo "  run            build into $(BUILD_DIR)/ and open the window"
-	@echo "  test           lint, the tests under sanitizers, then every test (about 5 minutes)"
+	@echo "  test           lint, the tests under sanitizers, then every test (2½ minutes; 5 the first time)"
 	@echo "  build          build into $(BUILD_DIR)/ (the default target)"
 	@echo
 	@echo "Installing (install builds nothing: make first, then sudo make install):"

@@ -1,5 +1,6 @@
 # What make install puts where, and make package: the Debian package built
 # from an install of this tree.
+
 # The manual page and the package's changelog are installed compressed, as
 # Debian wants them: gzip -n leaves no time stamp, so builds are reproducible.
 configure_file(data/flames.1.in flames.1 @ONLY)
