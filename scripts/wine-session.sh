@@ -30,25 +30,37 @@ end_session() {
 trap end_session EXIT
 trap 'exit 143' INT TERM HUP
 
-# The programs are 64-bit. Debian's wine starts the 32-bit loader whenever
-# wine32 is installed, which a kernel without 32-bit x86 support refuses: then
-# the 64-bit loader starts them itself. FLAMES_WINE names the loader chosen.
+# The programs are 64-bit, and must run in the process started for them, so
+# that what watches them sees their window's _NET_WM_PID and their exit status.
+# Debian's wine starts the 32-bit loader whenever wine32 is installed, and that
+# loader hands a 64-bit program to a new process (or, on a kernel without
+# 32-bit x86, fails): the 64-bit loader comes first, wine only where there is
+# none. A loader is taken once it has set up the prefix and run a program,
+# Wine's own cmd, passing on the status it exits with. FLAMES_WINE names it.
+runs_programs() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # Without a display Wine sets the prefix up all the same, without a word.
+    DISPLAY= "$1" wineboot --init >/dev/null 2>&1 && wineserver -w || return 1
+  fi
+  DISPLAY= "$1" cmd /c exit 3 >/dev/null 2>&1
+  local status=$?
+  # What Wine started without a display must not outlive the check.
+  wineserver -w
+  [ $status -eq 3 ]
+}
 FLAMES_WINE=
-for loader in wine /usr/lib/wine/wine64 wine64; do
-  if command -v "$loader" >/dev/null && "$loader" --version >/dev/null 2>&1; then
-    FLAMES_WINE=$(command -v "$loader")
+for loader in /usr/lib/wine/wine64 wine64 wine; do
+  loader=$(command -v "$loader") || continue
+  # Debian's wine wrapper picks a loader itself; the others are the loader.
+  if [ "${loader##*/}" = wine ]; then unset WINELOADER; else export WINELOADER=$loader; fi
+  if runs_programs "$loader"; then
+    FLAMES_WINE=$loader
     break
   fi
+  wineserver -k 2>/dev/null
 done
-[ -n "$FLAMES_WINE" ] || { echo "wine-session: no Wine loader runs on this machine" >&2; exit 1; }
-[ "${FLAMES_WINE##*/}" = wine ] || export WINELOADER=$FLAMES_WINE
+[ -n "$FLAMES_WINE" ] || { echo "wine-session: no Wine loader runs programs on this machine" >&2; exit 1; }
 export FLAMES_WINE
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  # Without a display Wine sets the prefix up all the same, without a word.
-  DISPLAY= "$FLAMES_WINE" wineboot --init >/dev/null 2>&1 || { echo "wine-session: wineboot failed" >&2; exit 1; }
-  wineserver -w
-fi
 
 case $1 in
   *.exe) "$FLAMES_WINE" "$@" ;;
