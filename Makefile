@@ -30,7 +30,8 @@ DEBIAN_SUITE ?= trixie
 # Debian's emscripten needs Debian's node modules, which another node may not search.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
-.PHONY: all help build run test tests-built unit-e2e sanitize lint test-arch test-debian13 bench bench-web soak record \
+.PHONY: all help build run test tests-built unit-e2e sanitize lint test-arch test-debian13 test-debian-package bench \
+        bench-web soak record \
         install uninstall package release web web-serve windows test-windows clean
 
 all: build
@@ -46,7 +47,7 @@ help:
 	@echo "Installing (install builds nothing: make first, then sudo make install):"
 	@echo "  install        install what make built into PREFIX ($(PREFIX))"
 	@echo "  uninstall      remove what the last make install put there"
-	@echo "  package        the Debian package, $(BUILD_DIR)/flames_VERSION_ARCH.deb"
+	@echo "  package        the Debian package, $(BUILD_DIR)/flames_VERSION_ARCH.deb, by dpkg-buildpackage"
 	@echo "  release        everything a release holds, from this commit, in dist/ with SHA256SUMS"
 	@echo
 	@echo "Other builds:"
@@ -54,11 +55,12 @@ help:
 	@echo "  web-serve      serve it at 127.0.0.1:PORT ($(PORT))"
 	@echo "  windows        the Windows zip, in $(WINDOWS_BUILD_DIR)/"
 	@echo
-	@echo "More tests and measures (CI runs the first three after make test):"
+	@echo "More tests and measures (CI runs the first four after make test):"
 	@echo "  test-windows   the Windows build under Wine"
 	@echo "  test-arch      the unit tests on $(words $(CROSS_ARCHES)) other architectures, the whole program on i386"
 	@echo "                 (adds i386 to dpkg's architectures)"
 	@echo "  test-debian13  make test and make test-windows in a fresh Debian 13 root (as root)"
+	@echo "  test-debian-package  sbuild, lintian and autopkgtest in clean roots (as root)"
 	@echo "  bench, soak    what the running window costs; bench-web what the page costs"
 	@echo "  record         record the README's animation and the icons again from the window"
 	@echo "  clean          delete the build folders (make uninstall first: the install list is there)"
@@ -132,9 +134,10 @@ test-arch:
 	  cmake --build build-arch/unit-$$arch -j $(JOBS) >/dev/null; \
 	  ctest --test-dir build-arch/unit-$$arch --output-on-failure; \
 	done
-	$(MAKE) package ARCH=i386
+	$(MAKE) build ARCH=i386
+	@ARCH=i386 scripts/install-deps.sh package
 	@scripts/install-deps.sh test
-	tests/package/check_package.sh build-arch/i386 $(CURDIR) i386 $(CMAKE_FLAGS) $(CROSS_TOOLCHAIN)i386
+	tests/package/check_package.sh build-arch/i386 i386
 	cmake -S . -B build-arch/e2e-i386 -DBUILD_TESTING=ON -DFLAMES_PROGRAM=$(CURDIR)/build-arch/i386/start-flames \
 	  $(CMAKE_FLAGS)
 	cmake --build build-arch/e2e-i386 -j $(JOBS) --target flames_e2e_tests
@@ -171,11 +174,18 @@ install:
 uninstall:
 	scripts/uninstall.sh $(BUILD_DIR)/installed-files.txt
 
-# The same sources give the same .deb, bit for bit (SOURCE_DATE_EPOCH: the
-# changelog's last entry, which the release date in CMakeLists.txt sets).
-package: build
-	@scripts/install-deps.sh package
-	cmake --build $(BUILD_DIR) --target deb
+# The Debian package, built by dpkg-buildpackage from debian/ (cross-built for
+# ARCH): the same sources give the same .deb, bit for bit.
+package:
+	@ARCH=$(ARCH) scripts/install-deps.sh package
+	scripts/build-package.sh $(BUILD_DIR) $(ARCH)
+
+# The source package built as Debian's builders build it, by sbuild in a clean
+# root of this machine's release, judged by lintian, and the installed
+# package's own test run by autopkgtest in a clean test bed (as root).
+test-debian-package:
+	@scripts/install-deps.sh debian-build
+	tests/package/check_debian_build.sh build-debian
 
 # A release of this commit in dist/: the source tarball, the .deb for amd64
 # and i386, the Windows zip, the web site, and SHA256SUMS. Adds i386 to dpkg's

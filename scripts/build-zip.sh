@@ -15,7 +15,7 @@ name=flames-$3-windows-x86_64
 work=$(mktemp -d "${TMPDIR:-/tmp}/flames-zip.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 TZ=UTC
-epoch=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$build/changelog" -STimestamp)}
+epoch=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$source/debian/changelog" -STimestamp)}
 
 # Text files with Windows line ends, for Notepad of any age.
 mkdir "$work/$name"

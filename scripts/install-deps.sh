@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages (and the npm packages) flames needs that are
 # not there yet.
-# Usage: install-deps.sh [build|test|package|web|cross|root|windows|test-windows]   (default: build)
+# Usage: install-deps.sh [build|test|package|web|cross|root|debian-build|windows|test-windows]   (default: build)
 #   cross: Debian's cross compilers and qemu-user, for the unit tests on the
 #   other architectures Debian builds.
 #   With ARCH=i386 (or another Debian architecture) in the environment, build
@@ -18,15 +18,14 @@ arch=${ARCH:-$native}
 # The other architectures Debian builds, and the GNU type of their cross compilers.
 declare -A gnu_type=()
 while read -r name type _; do gnu_type[$name]=$type; done < <(grep -v '^#' cmake/debian-architectures.txt)
-libraries=(freeglut3-dev libgl-dev libx11-dev libgl1-mesa-dri)
-if [ "$arch" = "$native" ]; then
-  build_packages=(g++ make cmake pkg-config python3 "${libraries[@]}")
-else
-  build_packages=(make cmake pkg-config python3 "g++-${gnu_type[$arch]}" "${libraries[@]/%/:$arch}")
-fi
-# dpkg-shlibdeps works out the package's dependencies; appstreamcli says whether AppStream
-# wants a home page.
-package_packages=(dpkg-dev appstream)
+# What building needs is debian/control's Build-Depends, which dpkg-checkbuilddeps
+# (from dpkg-dev) checks; for another architecture, with its cross compiler.
+# Running the program needs Mesa's drivers too.
+build_packages=(make dpkg-dev)
+[ "$arch" = "$native" ] || build_packages+=("g++-${gnu_type[$arch]}")
+run_packages=(libgl1-mesa-dri)
+# lintian and appstreamcli judge the package, reprotest builds it again under other conditions.
+package_packages=(lintian appstream reprotest)
 # The web build: emscripten (GL and GLUT are the project's own); python3 serves the site.
 web_packages=(emscripten python3)
 # The end-to-end tests and the benchmark drive the real program in a private X
@@ -47,18 +46,21 @@ test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils cl
   faketime diffoscope-minimal "${package_packages[@]}" "${web_packages[@]}")
 
 case "${1:-build}" in
-  build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
+  build) wanted=("${build_packages[@]}" "${run_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}") ;;
+  package) wanted=("${build_packages[@]}") ;;
   web) wanted=("${build_packages[@]}" "${web_packages[@]}") ;;
   # GoogleTest's sources, built for each architecture.
   cross) wanted=(make cmake qemu-user googletest "${gnu_type[@]/#/g++-}") ;;
   # A fresh Debian root to run the tests in.
   root) wanted=(mmdebstrap) ;;
+  # Debian's own builder, checker and package test runner, each in a clean root.
+  debian-build) wanted=(mmdebstrap sbuild uidmap lintian autopkgtest dpkg-dev) ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  test-windows) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}" "${wine_packages[@]}") ;;
+  test-windows) wanted=("${build_packages[@]}" "${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+    "${wine_packages[@]}") ;;
   *)
-    echo "usage: $0 [build|test|package|web|cross|root|windows|test-windows]" >&2
+    echo "usage: $0 [build|test|package|web|cross|root|debian-build|windows|test-windows]" >&2
     exit 2
     ;;
 esac
@@ -79,31 +81,57 @@ for package in "${wanted[@]}"; do
   done
   [ -n "$there" ] || missing+=("$package")
 done
-# The browser driver comes from npm; a node from elsewhere may bring its own npm.
-if [ "${1:-build}" = test ] && ! command -v npm >/dev/null 2>&1; then missing+=(npm); fi
+# Build-Depends, as dpkg-checkbuilddeps names what is unmet for the
+# architecture built for: each as one word, a version wanted written without
+# spaces. Without dpkg-dev, whatever it will name is installed next time round.
+unmet=()
+checked=
+case ${1:-build} in cross | root | windows | debian-build) checked=not-needed ;; esac
+if [ -z "$checked" ] && command -v dpkg-checkbuilddeps >/dev/null; then
+  checked=yes
+  read -ra unmet < <(dpkg-checkbuilddeps -a "$arch" 2>&1 |
+    sed -n -E 's/.*Unmet build dependencies: //; T; s/ \(([^ ]*) ([^)]*)\)/(\1\2)/g; p') || true
+fi
 
-if [ ${#missing[@]} -gt 0 ]; then
-  # As apt's resolver takes them: of NAME|NEWNAME, it picks the one this release has.
-  requirement=$(printf '%s, ' "${missing[@]//|/ | }")
+# Installs, as apt's resolver takes them (of NAME|NEWNAME, the one this release
+# has), the packages named, with any apt-get option before them.
+install() {
+  local options=() requirement
+  while [[ $1 == -* ]]; do options+=("$1" "$2"); shift 2; done
+  requirement=$(printf '%s, ' "${@//|/ | }")
   requirement=${requirement%, }
   if [ "$(id -u)" -eq 0 ]; then
     as_root=()
   elif command -v sudo >/dev/null 2>&1; then
     as_root=(sudo)
   else
-    echo "These Debian packages are missing: ${missing[*]}" >&2
+    echo "These Debian packages are missing: $*" >&2
     echo "Installing them needs root, and sudo is not available. As root, run:" >&2
-    echo "  apt-get update && apt-get satisfy --no-install-recommends '$requirement'" >&2
+    echo "  apt-get update && apt-get satisfy --no-install-recommends ${options[*]} '$requirement'" >&2
     exit 1
   fi
-  echo "Installing missing packages: ${missing[*]}"
+  echo "Installing missing packages: $*"
   export DEBIAN_FRONTEND=noninteractive
   if [ "$arch" != "$native" ] && ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
     echo "Adding $arch to the architectures dpkg installs packages for"
     "${as_root[@]}" dpkg --add-architecture "$arch"
   fi
-  "${as_root[@]}" apt-get update -q
-  "${as_root[@]}" apt-get satisfy -y -q --no-install-recommends "$requirement"
+  [ -n "${updated:-}" ] || "${as_root[@]}" apt-get update -q
+  updated=1
+  "${as_root[@]}" apt-get satisfy -y -q --no-install-recommends "${options[@]}" "$requirement"
+}
+if [ ${#missing[@]} -gt 0 ]; then
+  install "${missing[@]}"
+  # Now that dpkg-checkbuilddeps is there, what it says is missing too.
+  [ -n "$checked" ] || exec "$0" "$@"
+fi
+[ ${#unmet[@]} -eq 0 ] || install --host-architecture "$arch" "${unmet[@]}"
+
+# autopkgtest's and sbuild's unshare back ends map root's subordinate ids.
+if [ "${1:-build}" = debian-build ] && [ "$(id -u)" -eq 0 ]; then
+  for ids in /etc/subuid /etc/subgid; do
+    grep -q '^root:' "$ids" 2>/dev/null || echo root:100000:65536 >>"$ids"
+  done
 fi
 
 # puppeteer-core drives Debian's Chromium and Firefox, selenium-webdriver its WebKit; no browser is downloaded.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes a release of one commit (HEAD) in DIST: the source tarball, the Debian
-# packages for amd64 and i386, the Windows zip, the web site as a tarball, and
+# source package and binary packages for amd64 and i386, the Windows zip, the web site as a tarball, and
 # SHA256SUMS over them all. Everything is built from the commit alone,
 # exported afresh (uncommitted changes never reach a release), and every file
 # is reproducible: two runs give the same bytes, whatever the directory, clock,
@@ -14,7 +14,7 @@ commit=$(git -C "$source" rev-parse HEAD)
 if [ -n "$(git -C "$source" status --porcelain --untracked-files=no)" ]; then
   echo "release: uncommitted changes are left out; this is a release of ${commit:0:7}" >&2
 fi
-version=$(git -C "$source" show "$commit:CMakeLists.txt" | sed -n 's/^project(flames VERSION \([^ ]*\) .*/\1/p')
+version=$(git -C "$source" show "$commit:debian/changelog" | dpkg-parsechangelog -l- -SVersion)
 name=flames-$version
 work=$(mktemp -d "${TMPDIR:-/tmp}/flames-release.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -27,18 +27,20 @@ gzip -9n <"$work/$name.tar" >"$work/$name.tar.gz"
 tar -C "$work" -xf "$work/$name.tar"
 tree=$work/$name
 
-make -C "$tree" package
-make -C "$tree" package ARCH=i386
+"$tree/scripts/install-deps.sh" package
+ARCH=i386 "$tree/scripts/install-deps.sh" package
+"$tree/scripts/build-package.sh" "$work/debian" "" --source >/dev/null
+"$tree/scripts/build-package.sh" "$work/debian" i386 >/dev/null
 make -C "$tree" windows
 make -C "$tree" web
-epoch=$(dpkg-parsechangelog -l "$tree/build/changelog" -STimestamp)
+epoch=$(dpkg-parsechangelog -l "$tree/debian/changelog" -STimestamp)
 tar -C "$tree/build-web" --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner \
   --mode=u+rw,go=rX --transform="s,^site,$name-web," -cf - site | gzip -9n >"$work/$name-web.tar.gz"
 
-files=("$name.tar.gz" "flames_${version}_amd64.deb" "flames_${version}_i386.deb"
-  "$name-windows-x86_64.zip" "$name-web.tar.gz")
-cp "$work/$name.tar.gz" "$work/$name-web.tar.gz" "$tree/build/flames_${version}_amd64.deb" \
-  "$tree/build-arch/i386/flames_${version}_i386.deb" "$tree/build-windows/$name-windows-x86_64.zip" "$dist/"
+files=("$name.tar.gz" "flames_$version.dsc" "flames_$version.tar.xz" "flames_${version}_amd64.deb"
+  "flames_${version}_i386.deb" "$name-windows-x86_64.zip" "$name-web.tar.gz")
+cp "$work/$name.tar.gz" "$work/$name-web.tar.gz" "$work/debian/flames_$version".{dsc,tar.xz} \
+  "$work/debian/flames_${version}"_{amd64,i386}.deb "$tree/build-windows/$name-windows-x86_64.zip" "$dist/"
 (cd "$dist" && sha256sum "${files[@]}" >SHA256SUMS)
 echo "Release $version of ${commit:0:7}, in $dist:"
 (cd "$dist" && ls -l "${files[@]}" SHA256SUMS | awk '{ print "  " $5 "\t" $9 }')

@@ -3,11 +3,11 @@
 # Debian release, as on a newcomer's machine: a minimal Debian with git and
 # make, where make's own install step installs everything else.
 #
-# The root comes from mmdebstrap once and is kept as a tarball in
-# ~/.cache/flames (with the packages apt downloads into it); each run unpacks
-# it afresh, binds /proc, /sys and /dev into it, and lets it trust the
-# certificate authorities this machine trusts (a proxy that inspects TLS would
-# otherwise fail npm inside). Whatever happens, everything is unmounted, and
+# The root comes from debian-root.sh, kept as a tarball in ~/.cache/flames
+# (with the packages apt downloads into it); each run unpacks it afresh, binds
+# /proc, /sys and /dev into it, and lets it trust the certificate authorities
+# this machine trusts (a proxy that inspects TLS would otherwise fail npm
+# inside). Whatever happens, everything is unmounted, and
 # the root is deleted only once nothing is mounted inside it.
 # Usage: test-in-debian.sh SUITE [TARGET...]   (root only; SUITE: trixie, forky, ...)
 set -euo pipefail
@@ -16,34 +16,9 @@ suite=${1:?usage: $0 SUITE [TARGET...]}
 targets=("${@:2}")
 [ ${#targets[@]} -gt 0 ] || targets=(test)
 source=$(cd "$(dirname "$0")/.." && pwd)
-# The machine's own Debian mirrors, as apt reads its sources: the archive the
-# machine's release comes from, and the one its security updates come from.
-release=$(. /etc/os-release && echo "${VERSION_CODENAME:?}")
-mirror_of() {
-  apt-get indextargets --format '$(RELEASE) $(REPO_URI)' 'Created-By: Packages' |
-    awk -v suite="$1" '$1 == suite { sub(/\/$/, "", $2); print $2; exit }'
-}
-mirror=$(mirror_of "$release")
-security=$(mirror_of "$release-security")
-[ -n "$mirror" ] || { echo "test-in-debian: no Debian $release entry in this machine's apt sources" >&2; exit 1; }
+tarball=$("$(dirname "$0")"/debian-root.sh "$suite" minbase ca-certificates,git,make)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/flames
-tarball=$cache/debian-$suite.tar
 mkdir -p "$cache/apt-$suite"
-if [ ! -s "$tarball" ]; then
-  sources=("deb $mirror $suite main")
-  options=()
-  case $suite in
-    bookworm | trixie) sources+=("deb $mirror $suite-updates main")
-      [ -z "$security" ] || sources+=("deb $security $suite-security main") ;;
-    # A mirror's index of testing may have outlived its validity.
-    *) options+=(--aptopt='Acquire::Check-Valid-Until "false"') ;;
-  esac
-  echo "Making a minimal Debian $suite root (once; kept in $tarball)"
-  mmdebstrap --quiet "${options[@]}" --format=tar --variant=minbase --include=ca-certificates,git,make "$suite" "$tarball.part" \
-    "${sources[@]}"
-  mv "$tarball.part" "$tarball"
-fi
-[ -f "$tarball" ] || { echo "test-in-debian: $tarball is not a tarball" >&2; exit 1; }
 
 root=$(mktemp -d "${TMPDIR:-/tmp}/flames-$suite.XXXXXX")
 mounted=()
