@@ -68,7 +68,7 @@ help:
 	@echo "Variables: ARCH=i386 (build and package for another Debian architecture), PREFIX,"
 	@echo "  JOBS, PORT, BENCH_SECONDS, SOAK_SECONDS, DEBIAN_SUITE (test-debian13: forky for testing),"
 	@echo "  CMAKE_FLAGS (passed to every cmake configure), FLAMES_CROSS_RUNNER=qemu (test-arch: qemu-user"
-	@echo "  even where the kernel runs the architecture)."
+	@echo "  even where the kernel runs the architecture; decided when build-arch/ is first configured)."
 	@echo
 	@echo "Cached downloads: ~/.cache/flames (Debian roots, Lighthouse), tests/web/node_modules (browser drivers)."
 
@@ -121,7 +121,7 @@ lint: tests-built
 
 # The unit tests built for each other architecture Debian builds, run natively
 # where the kernel can (i386, mostly) and under qemu-user where it cannot
-# (FLAMES_CROSS_RUNNER=qemu forces qemu-user); then the whole program built for i386 against
+# (FLAMES_CROSS_RUNNER=qemu forces qemu-user in a new build-arch/); then the whole program built for i386 against
 # multiarch libraries, judged by the end-to-end tests, and packaged. This adds
 # i386 to dpkg's architectures; make test never does.
 test-arch:
