@@ -31,7 +31,7 @@ DEBIAN_SUITE ?= trixie
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
 .PHONY: all help build run test tests-built unit-e2e sanitize lint test-arch test-debian13 test-debian-package bench \
-        bench-web soak record \
+        bench-web soak record pictures \
         install uninstall package release web web-serve windows test-windows clean
 
 all: build
@@ -63,6 +63,7 @@ help:
 	@echo "  test-debian-package  sbuild, lintian and autopkgtest in clean roots (as root)"
 	@echo "  bench, soak    what the running window costs; bench-web what the page costs"
 	@echo "  record         record the README's animation and the icons again from the window"
+	@echo "  pictures       draw the guide's pictures (docs/how-it-moves) again from the model"
 	@echo "  clean          delete the build folders (make uninstall first: the install list is there)"
 	@echo
 	@echo "Variables: ARCH=i386 (build and package for another Debian architecture), PREFIX,"
@@ -161,6 +162,11 @@ soak: tests-built
 # in src/web from the real window.
 record: tests-built
 	scripts/record.sh $(BUILD_DIR) docs/flames.gif data/icons src/web
+
+# Draws the pictures of the guide to how the flames move (docs/how-it-moves)
+# again, from the flame model.
+pictures: tests-built
+	$(BUILD_DIR)/tools/guide_pictures docs/how-it-moves
 
 # Installs what `make` built, and builds nothing: `make`, then `sudo make
 # install`. CMake lists what it installs (install_manifest.txt, which packaging

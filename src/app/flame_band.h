@@ -14,6 +14,11 @@
 constexpr int kStripsPerFrame = 126;
 constexpr int kFramesPerCycle = std::lcm(kStepsPerCycle, kStripsPerFrame) / kStripsPerFrame;
 
+// The rhythm frames come in: the first tick a second after start-up, then one
+// tick, and so one frame, every 150 ms.
+constexpr int kFirstTickMs = 1000;
+constexpr int kTickMs = 150;
+
 // One corner as OpenGL receives it: computed in double, rounded to float once.
 struct StripCorner {
   float x;

@@ -14,8 +14,6 @@
 namespace {
 
 constexpr const char* kTitle = "Языки пламени";  // "tongues of flame"
-constexpr int kFirstTickMs = 1000;
-constexpr int kTickMs = 150;
 
 // The whole animation state. GLUT callbacks carry no user pointer, so it lives
 // here, with its initial values, for the life of the process.

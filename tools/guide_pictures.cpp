@@ -1,0 +1,304 @@
+// The pictures of the guide to how the flames move (docs/how-it-moves), drawn
+// by the flame model itself: the same FlameState, rules and strip corners the
+// program draws with, as SVG. Labels are in English and Russian, so both
+// guides share them.
+//
+//   guide_pictures DIR           writes the pictures into DIR
+//   guide_pictures --check DIR   says which pictures in DIR differ from what
+//                                the model draws now (exit status 1 if any)
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/flame_band.h"
+
+namespace {
+
+using Pictures = std::map<std::string, std::string>;  // file name: SVG text
+
+// Coordinates with two decimals: plenty at any size, and the same text on
+// every machine.
+std::string num(double value, int decimals = 2) {
+  std::string text(32, '\0');
+  text.resize(static_cast<std::size_t>(std::snprintf(text.data(), text.size(), "%.*f", decimals, value)));
+  if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
+}
+
+// The shortest text that reads back as the same double.
+std::string exact(double value) {
+  std::string text(32, '\0');
+  for (int digits = 1; digits <= 17; ++digits) {
+    text.resize(32);
+    text.resize(static_cast<std::size_t>(std::snprintf(text.data(), text.size(), "%.*g", digits, value)));
+    if (std::stod(text) == value && text.find('e') == std::string::npos) break;
+  }
+  return text;
+}
+
+std::string svgStart(int width, int height, const std::string& title) {
+  return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) + "\" height=\"" +
+         std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(width) + " " +
+         std::to_string(height) + "\" font-family=\"sans-serif\" font-size=\"12\">\n<title>" + title +
+         "</title>\n<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
+}
+
+std::string text(double x, double y, const std::string& words, const std::string& extra = "") {
+  return "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\"" + extra + ">" + words + "</text>\n";
+}
+
+std::string line(double x1, double y1, double x2, double y2, const std::string& style) {
+  return "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) +
+         "\" " + style + "/>\n";
+}
+
+// The levels seen after each step of one whole cycle, from the initial state.
+std::vector<FlameState> cycleStates() {
+  std::vector<FlameState> states{FlameState{}};
+  for (int step = 0; step < kStepsPerCycle; ++step) {
+    states.push_back(states.back());
+    stepFlame(states.back());
+  }
+  return states;
+}
+
+// The level over the 117-step cycle: crests 15, 20 and 25, each turned one
+// below the crest, where the level stays for two steps.
+std::string levelCycle() {
+  const double left = 60, bottom = 230, perStep = 5, perLevel = 8;
+  auto at = [&](double step, double level) { return num(left + step * perStep) + "," + num(bottom - level * perLevel); };
+  const std::vector<FlameState> states = cycleStates();
+  std::string svg = svgStart(780, 280, "The flame level over one cycle · Уровень пламени за цикл");
+  for (const double crest : {15.0, 20.0, 25.0}) {
+    svg += line(left, bottom - crest * perLevel, left + kStepsPerCycle * perStep, bottom - crest * perLevel,
+                "stroke=\"#999\" stroke-dasharray=\"4 3\"");
+    svg += text(left + kStepsPerCycle * perStep + 4, bottom - crest * perLevel + 4,
+                "crest · гребень " + exact(crest));
+  }
+  svg += "<polyline fill=\"none\" stroke=\"#c00\" stroke-width=\"2\" points=\"";
+  for (std::size_t step = 0; step < states.size(); ++step) svg += at(static_cast<double>(step), states[step].level) + " ";
+  svg += "\"/>\n";
+  for (std::size_t step = 0; step < states.size(); ++step) {
+    if (states[step].level == states[step].crest - 1.0 || (step > 0 && states[step - 1].level == states[step - 1].crest - 1.0 &&
+                                                           states[step].level == states[step - 1].level)) {
+      const std::string point = at(static_cast<double>(step), states[step].level);
+      svg += "<circle r=\"3\" fill=\"#fc0\" stroke=\"#c00\" cx=\"" + point.substr(0, point.find(',')) + "\" cy=\"" +
+             point.substr(point.find(',') + 1) + "\"/>\n";
+    }
+  }
+  svg += line(left, bottom, left + kStepsPerCycle * perStep, bottom, "stroke=\"#000\"");
+  svg += line(left, bottom, left, bottom - 25 * perLevel, "stroke=\"#000\"");
+  for (int level = 0; level <= 25; level += 5) svg += text(left - 22, bottom - level * perLevel + 4, std::to_string(level));
+  for (std::size_t step = 0; step < states.size(); ++step) {
+    if (states[step].level == 0.0) {
+      svg += text(left + static_cast<double>(step) * perStep, bottom + 16, std::to_string(step), " text-anchor=\"middle\"");
+    }
+  }
+  svg += text(left + 300, bottom + 36, "step · шаг", " text-anchor=\"middle\"");
+  svg += text(14, 20, "level · уровень");
+  return svg + "</svg>\n";
+}
+
+// One strip as OpenGL shades it: red is 1 and blue 0 everywhere, so only
+// green varies, linearly over each of the polygon's two triangles; an SVG
+// gradient from red to yellow along that slope paints the same colours.
+struct Corner {
+  double x, y, green;
+};
+
+std::string shadedTriangle(const Corner& a, const Corner& b, const Corner& c, int id) {
+  const double det = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+  std::string points = num(a.x) + "," + num(a.y) + " " + num(b.x) + "," + num(b.y) + " " + num(c.x) + "," + num(c.y);
+  if (det == 0.0) return "";
+  const double gx = ((b.green - a.green) * (c.y - a.y) - (c.green - a.green) * (b.y - a.y)) / det;
+  const double gy = ((c.green - a.green) * (b.x - a.x) - (b.green - a.green) * (c.x - a.x)) / det;
+  const double slope = gx * gx + gy * gy;
+  if (slope == 0.0) return "<polygon points=\"" + points + "\" fill=\"rgb(255," + num(a.green * 255) + ",0)\"/>\n";
+  // From where green would be 0 to where it would be 1, through corner a.
+  const double dx = gx / slope, dy = gy / slope;
+  const std::string name = "g" + std::to_string(id);
+  return "<linearGradient id=\"" + name + "\" href=\"#red-yellow\" x1=\"" + num(a.x - a.green * dx) + "\" y1=\"" +
+         num(a.y - a.green * dy) + "\" x2=\"" + num(a.x + (1 - a.green) * dx) + "\" y2=\"" +
+         num(a.y + (1 - a.green) * dy) + "\"/>\n<polygon points=\"" + points + "\" fill=\"url(#" + name + ")\"/>\n";
+}
+
+// The first frame as the window shows it, 500 x 500, the view's 0 to 100 in
+// both directions, strips painted left to right over each other.
+std::string firstFrame() {
+  std::string svg = svgStart(500, 500, "The first frame · Первый кадр");
+  svg += "<rect width=\"500\" height=\"500\" fill=\"#000\"/>\n<linearGradient id=\"red-yellow\" "
+         "gradientUnits=\"userSpaceOnUse\"><stop stop-color=\"#f00\"/><stop offset=\"1\" stop-color=\"#ff0\"/>"
+         "</linearGradient>\n";
+  FlameState state;
+  int id = 0;
+  forEachStrip(state, [&](const Strip& strip) {
+    auto corner = [](StripCorner c, double green) { return Corner{c.x * 5.0, 500.0 - c.y * 5.0, green}; };
+    const Corner bottomLeft = corner(strip.bottomLeft, 0.5), topLeft = corner(strip.topLeft, 0.0),
+                 topRight = corner(strip.topRight, 0.0), bottomRight = corner(strip.bottomRight, 1.0);
+    svg += shadedTriangle(bottomLeft, topLeft, topRight, id++);
+    svg += shadedTriangle(bottomLeft, topRight, bottomRight, id++);
+  });
+  return svg + "</svg>\n";
+}
+
+// The first two strips close up, drawn apart (on screen the second starts at
+// x = 0.8, over the first one's right part), their corners as OpenGL receives
+// them: each number rounded to float once.
+std::string stripCorners() {
+  const double perX = 140, perY = 8, bottom = 300;
+  std::string svg = svgStart(1120, 330, "The corners of the first strips · Углы первых полос");
+  FlameState state;
+  int index = 0;
+  forEachStrip(state, [&](const Strip& strip) {
+    if (index > 1) return;
+    const double left = index == 0 ? 180 : 640 - 0.8 * perX;
+    const std::vector<std::pair<StripCorner, std::string>> corners{
+        {strip.bottomLeft, "#ff8000"}, {strip.topLeft, "#f00"}, {strip.topRight, "#f00"}, {strip.bottomRight, "#ff0"}};
+    auto at = [&](StripCorner c) { return std::pair{left + c.x * perX, bottom - (c.y - 5.0) * perY}; };
+    svg += "<polygon fill=\"#fc9\" stroke=\"#000\" points=\"";
+    for (const auto& [c, colour] : corners) svg += num(at(c).first) + "," + num(at(c).second) + " ";
+    svg += "\"/>\n";
+    int number = 1;
+    for (const auto& [c, colour] : corners) {
+      const auto [x, y] = at(c);
+      const bool right = number > 2;
+      svg += "<circle r=\"5\" stroke=\"#000\" fill=\"" + colour + "\" cx=\"" + num(x) + "\" cy=\"" + num(y) + "\"/>\n";
+      svg += text(x + (right ? 9 : -9), y + 4, std::to_string(number++) + ": (" + exact(c.x) + ", " + exact(c.y) + ")",
+                  right ? "" : " text-anchor=\"end\"");
+    }
+    svg += text(left + (index * 0.8 + 0.5) * perX, bottom + 22,
+                "strip · полоса " + std::to_string(index) + ", level · уровень " + exact(state.level),
+                " text-anchor=\"middle\"");
+    ++index;
+  });
+  return svg + "</svg>\n";
+}
+
+// The 13 tick frames of one cycle, one above the other, each as its strips'
+// top left corners: the tongues move 9 strips left a frame. Dots mark the
+// tallest tongue's top, crest 25 turned at 24.
+std::string drift() {
+  const double rowHeight = 56, top = 30, left = 70, perUnit = 4.5, perLift = 0.45;
+  std::string svg = svgStart(540, static_cast<int>(top + rowHeight * kFramesPerCycle + 10),
+                             "The tongues drift left · Языки смещаются влево");
+  svg += "<linearGradient id=\"band\" x1=\"0\" y1=\"1\" x2=\"0\" y2=\"0\"><stop stop-color=\"#ffbf00\"/>"
+         "<stop offset=\"1\" stop-color=\"#f00\"/></linearGradient>\n";
+  FlameState state;
+  forEachStrip(state, [](const Strip&) {});  // the paint before the first tick
+  for (int tick = 1; tick <= kFramesPerCycle; ++tick) {
+    computeFlicker(state);
+    const double base = top + rowHeight * tick;
+    std::string outline = num(left) + "," + num(base);
+    std::string marks;
+    double previous = -1;
+    forEachStrip(state, [&](const Strip& strip) {
+      const double lift = strip.topLeft.y - 5.0f;
+      outline += " " + num(left + strip.topLeft.x * perUnit) + "," + num(base - lift * perLift);
+      if (state.level == 24.0 && previous != 24.0) {
+        marks += "<circle r=\"3\" fill=\"#fff\" stroke=\"#000\" cx=\"" + num(left + strip.topLeft.x * perUnit) +
+                 "\" cy=\"" + num(base - lift * perLift) + "\"/>\n";
+      }
+      previous = state.level;
+    });
+    outline += " " + num(left + 101 * perUnit) + "," + num(base);
+    svg += "<polygon fill=\"url(#band)\" points=\"" + outline + "\"/>\n" + marks;
+    svg += text(8, base - 6, "tick · такт " + std::to_string(tick));
+  }
+  svg += text(left, 18, "x = 0");
+  svg += text(left + 100 * perUnit, 18, "x = 100", " text-anchor=\"end\"");
+  return svg + "</svg>\n";
+}
+
+// The flicker rule: while rising, the first running sum of 0.2 above the
+// level. Bars show how far above the level it lands; a sum that rounds to just
+// above a whole level stops a fifth sooner than exact arithmetic would.
+std::string flicker() {
+  const double left = 60, bottom = 200, perLevel = 22, perLift = 700;
+  std::string svg = svgStart(640, 300, "The flicker offset · Смещение мерцания");
+  for (int whole = 0; whole <= 24; ++whole) {
+    FlameState state;
+    state.level = whole;
+    computeFlicker(state);
+    const double lift = state.flicker - state.level;
+    const double x = left + whole * perLevel;
+    svg += "<rect x=\"" + num(x) + "\" y=\"" + num(bottom - lift * perLift) + "\" width=\"14\" height=\"" +
+           num(lift * perLift) + "\" fill=\"" + (lift < 0.1 ? "#c00" : "#fa0") + "\"/>\n";
+    svg += text(x + 7, bottom + 16, std::to_string(whole), " text-anchor=\"middle\"");
+    if (lift < 0.1) {
+      svg += text(x + 11, bottom - 8, exact(state.flicker), " transform=\"rotate(-90 " + num(x + 11) + " " + num(bottom - 8) + ")\"");
+    }
+  }
+  svg += line(left - 4, bottom - 0.2 * perLift, left + 25 * perLevel, bottom - 0.2 * perLift,
+              "stroke=\"#999\" stroke-dasharray=\"4 3\"");
+  svg += text(left - 8, bottom - 0.2 * perLift + 4, "0.2", " text-anchor=\"end\"");
+  svg += text(left - 8, bottom + 4, "0", " text-anchor=\"end\"");
+  svg += text(left + 275, bottom + 36, "level while rising · уровень при росте", " text-anchor=\"middle\"");
+  svg += text(10, 20, "flicker − level · мерцание − уровень (falling · при спаде: flicker = 0)");
+  return svg + "</svg>\n";
+}
+
+// The timer: the window's first paint, a first tick a second later, then a
+// tick every 150 ms, each bringing one frame, with the lift it gives the band.
+std::string timer() {
+  const int ticks = kFramesPerCycle + 1;
+  const double left = 30, axis = 90, perMs = 0.2;
+  std::string svg = svgStart(700, 170, "The timer · Таймер");
+  svg += line(left, axis, left + (kFirstTickMs + ticks * kTickMs) * perMs, axis, "stroke=\"#000\"");
+  svg += line(left, axis - 30, left, axis + 6, "stroke=\"#06c\" stroke-width=\"3\"");
+  svg += text(left, axis - 36, "window, paint · окно, рисование");
+  FlameState state;
+  forEachStrip(state, [](const Strip&) {});
+  for (int tick = 1; tick <= ticks; ++tick) {
+    computeFlicker(state);
+    const double x = left + (kFirstTickMs + (tick - 1) * kTickMs) * perMs;
+    svg += line(x, axis - 16, x, axis + 6, "stroke=\"#c00\" stroke-width=\"2\"");
+    svg += text(x, axis + 20, std::to_string(tick), " text-anchor=\"middle\"");
+    svg += text(x + 4, axis - 20, num(state.flicker, 1), " font-size=\"9\" transform=\"rotate(-60 " + num(x + 4) + " " + num(axis - 20) + ")\"");
+    forEachStrip(state, [](const Strip&) {});
+  }
+  svg += text(left, axis + 44,
+              "ticks · такты: " + std::to_string(kFirstTickMs) + " ms, then every · затем каждые " +
+                  std::to_string(kTickMs) + " ms");
+  svg += text(left, axis + 62, "above each tick: the lift it gives the frame · над тактом: подъём кадра");
+  svg += text(left, axis + 20, "0 ms");
+  return svg + "</svg>\n";
+}
+
+Pictures draw() {
+  return {{"level-cycle.svg", levelCycle()}, {"first-frame.svg", firstFrame()}, {"strip-corners.svg", stripCorners()},
+          {"drift.svg", drift()},            {"flicker.svg", flicker()},        {"timer.svg", timer()}};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const bool check = !args.empty() && args[0] == "--check";
+  if (args.size() != (check ? 2U : 1U)) {
+    std::fprintf(stderr, "usage: guide_pictures [--check] DIR\n");
+    return 2;
+  }
+  const std::string dir = args.back();
+  int differing = 0;
+  for (const auto& [name, svg] : draw()) {
+    const std::string path = dir + "/" + name;
+    if (check) {
+      std::ifstream file(path, std::ios::binary);
+      std::ostringstream committed;
+      committed << file.rdbuf();
+      if (committed.str() != svg) {
+        std::fprintf(stderr, "%s differs from what the model draws now: run 'make pictures'\n", path.c_str());
+        ++differing;
+      }
+    } else {
+      std::ofstream(path, std::ios::binary) << svg;
+      std::printf("%s: %zu bytes\n", path.c_str(), svg.size());
+    }
+  }
+  return differing == 0 ? 0 : 1;
+}
