@@ -1,6 +1,7 @@
 # What make install puts where; the Debian package (debian/) installs the
 # same, and debhelper compresses the manual page and the changelog.
 configure_file(data/flames.1.in flames.1 @ONLY)
+configure_file(data/flames.ru.1.in ru/flames.1 @ONLY)
 set(app_id io.github.flames.flames)
 if(FLAMES_HOMEPAGE)
   set(metainfo_homepage "\n  <url type=\"homepage\">${FLAMES_HOMEPAGE}</url>")
@@ -12,4 +13,5 @@ install(FILES data/${app_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applic
 install(FILES ${PROJECT_BINARY_DIR}/${app_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY data/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${PROJECT_BINARY_DIR}/flames.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/ru/flames.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
 install(FILES debian/copyright debian/changelog DESTINATION ${CMAKE_INSTALL_DOCDIR})

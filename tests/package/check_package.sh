@@ -18,7 +18,7 @@ app=io.github.flames.flames
 # the manual page and changelog named $3 and $4, and any others named after them.
 expect_files() {
   diff -u <(printf "$2/%s\n" bin/flames share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
-    "share/man/man1/$3" share/doc/flames/copyright "share/doc/flames/$4" \
+    "share/man/man1/$3" "share/man/ru/man1/$3" share/doc/flames/copyright "share/doc/flames/$4" \
     share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/flames.png "${@:5}" | sort) \
     <(find "$1" ! -type d | sort) || fail "other files under $1"
 }
@@ -62,7 +62,9 @@ if ! appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml"
   override=(share/lintian/overrides/flames)
 fi
 expect_files "$root" "$root/usr" flames.1.gz changelog.gz "${override[@]}"
-warnings=$(zcat "$root/usr/share/man/man1/flames.1.gz" | groff -man -ww -z 2>&1)
-[ -z "$warnings" ] || fail "the manual page does not render cleanly: $warnings"
+for page in man1 ru/man1; do
+  warnings=$(zcat "$root/usr/share/man/$page/flames.1.gz" | preconv -e UTF-8 | groff -Tutf8 -man -ww -z 2>&1)
+  [ -z "$warnings" ] || fail "the manual page in $page does not render cleanly: $warnings"
+done
 echo "ok: $(basename "$deb"), lintian clean, reproducible (sha256 $(sha256sum <"$deb" | cut -c1-16)…)," \
   "Depends: $(dpkg-deb -f "$deb" Depends)"
