@@ -5,22 +5,31 @@ find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
 find_package(GLUT REQUIRED)
 find_package(X11 REQUIRED)
 
-# The window's icons, compiled in as _NET_WM_ICON wants them.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(icon_pngs)
+# The window's icons, compiled in as _NET_WM_ICON wants them: for each, its
+# width and height, then its pixels as ARGB words. ImageMagick reads the PNGs.
+find_program(FLAMES_CONVERT convert REQUIRED)
+set(icon_words "")
 foreach(size IN ITEMS 16 32 48 128)
-  list(APPEND icon_pngs ${PROJECT_SOURCE_DIR}/data/icons/${size}x${size}/apps/flames.png)
+  set(png ${PROJECT_SOURCE_DIR}/data/icons/${size}x${size}/apps/flames.png)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${png})
+  execute_process(COMMAND ${FLAMES_CONVERT} ${png} -depth 8 rgba:- COMMAND od -An -v -tx1
+                  OUTPUT_VARIABLE rgba COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX REPLACE "[ \n]+([0-9a-f]+)[ \n]+([0-9a-f]+)[ \n]+([0-9a-f]+)[ \n]+([0-9a-f]+)" "0x\\4\\1\\2\\3,"
+                       pixels "${rgba}")
+  string(APPEND icon_words "${size}, ${size},\n${pixels}\n")
 endforeach()
 set(window_icon ${PROJECT_BINARY_DIR}/generated/window_icon.h)
-file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/generated)
-add_custom_command(OUTPUT ${window_icon}
-                   COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/cmake/png_to_argb.py kWindowIcon
-                           ${window_icon} ${icon_pngs}
-                   DEPENDS cmake/png_to_argb.py ${icon_pngs} VERBATIM)
+file(CONFIGURE OUTPUT ${window_icon} CONTENT "// The project's icons, made at build time from data/icons.
+#pragma once
+#include <cstdint>
+constexpr std::uint32_t kWindowIcon[] = {\n${icon_words}};\n" @ONLY)
 
-target_sources(flames PRIVATE src/app/window_x11.cpp ${window_icon})
+target_sources(flames PRIVATE src/app/window_x11.cpp)
 target_include_directories(flames PRIVATE ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(flames PRIVATE GLUT::GLUT OpenGL::GL X11::X11 ${CMAKE_DL_LIBS})
+# The program's XMapWindow must be where the dynamic linker looks, whatever a
+# version script or the visibility flags say.
+target_link_options(flames PRIVATE -Wl,--export-dynamic-symbol=XMapWindow)
 # How the end-to-end tests start the program built for another architecture:
 # under the emulator that runs it here, if it needs one, in the same process.
 if(CMAKE_CROSSCOMPILING)

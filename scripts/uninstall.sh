@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# Removes what `make install` installed, as CMake listed it when installing
-# (one path a line), then the program's documentation folder once empty, and
-# the list itself.
-# Usage: uninstall.sh INSTALLED_FILES
+# Removes what install.sh listed in LIST_DIR as installed: the files CMake
+# listed, then the folders the install created, deepest first, once empty;
+# then the lists themselves.
+# Usage: uninstall.sh LIST_DIR
 set -euo pipefail
 
-list=${1:?usage: $0 INSTALLED_FILES}
-if [ ! -f "$list" ]; then
-  echo "uninstall: no $list, so nothing is installed from this build ('make install' writes it)." >&2
+lists=${1:?usage: $0 LIST_DIR}
+if [ ! -f "$lists/installed-files.txt" ]; then
+  echo "uninstall: nothing is installed from $lists ('make install' lists what it installs there)." >&2
   exit 1
 fi
-# CMake ends the list without a newline.
+# CMake ends its list without a newline.
 while IFS= read -r file || [ -n "$file" ]; do
   if [ -e "$file" ] || [ -L "$file" ]; then
     rm -f -- "$file"
     echo "removed $file"
   fi
-done <"$list"
-grep -o '^.*/share/doc/flames/' "$list" | sort -u | xargs -r rmdir --ignore-fail-on-non-empty
-rm -f -- "$list"
+done <"$lists/installed-files.txt"
+sort -r "$lists/installed-folders.txt" | while read -r folder; do
+  rmdir --ignore-fail-on-non-empty -- "$folder" 2>/dev/null || true
+done
+rm -f -- "$lists"/installed-{files,folders}.txt

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "app/flame_band.h"
-#include "x_harness.h"
+#include "x_session.h"
 
 using namespace e2e;
 

@@ -13,7 +13,7 @@
 
 #include "app/flame_band.h"
 
-#include "x_harness.h"
+#include "x_session.h"
 
 using namespace e2e;
 

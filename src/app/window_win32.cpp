@@ -14,7 +14,7 @@
 namespace {
 
 wchar_t pendingTitle[256];
-HHOOK beforeEachMessage = nullptr;
+HHOOK titleHook = nullptr;
 
 // Windows tells a window it is about to be shown before it shows it, and the
 // taskbar learns of it as it shows. (freeglut creates a hidden window of its
@@ -24,8 +24,8 @@ LRESULT CALLBACK storeTitleBeforeShowing(int code, WPARAM wParam, LPARAM lParam)
   if (code == HC_ACTION && message->message == WM_SHOWWINDOW && message->wParam == TRUE) {
     // SetWindowTextW would convert it back to the code page for an ANSI window.
     DefWindowProcW(message->hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pendingTitle));
-    UnhookWindowsHookEx(beforeEachMessage);
-    beforeEachMessage = nullptr;
+    UnhookWindowsHookEx(titleHook);
+    titleHook = nullptr;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -35,7 +35,7 @@ LRESULT CALLBACK storeTitleBeforeShowing(int code, WPARAM wParam, LPARAM lParam)
 void dressNextWindow(const char* utf8Title) {
   if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Title, -1, pendingTitle,
                           static_cast<int>(std::size(pendingTitle))) != 0) {
-    beforeEachMessage =
+    titleHook =
         SetWindowsHookExW(WH_CALLWNDPROC, storeTitleBeforeShowing, nullptr, GetCurrentThreadId());
   }
 }

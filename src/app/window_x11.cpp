@@ -14,6 +14,8 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -24,8 +26,8 @@ namespace {
 
 // WM_CLASS: the program's name, and the class the desktop entry's
 // StartupWMClass names.
-char kResourceName[] = "flames";
-char kResourceClass[] = "Flames";
+constexpr const char* kResourceName = "flames";
+constexpr const char* kResourceClass = "Flames";
 
 const char* pendingTitle = nullptr;
 
@@ -51,7 +53,8 @@ void setTitle(Display* display, Window window, const char* utf8Title) {
 }
 
 void setClass(Display* display, Window window) {
-  XClassHint hint{kResourceName, kResourceClass};
+  // Xlib's structure is not const-correct; it only reads the names.
+  XClassHint hint{const_cast<char*>(kResourceName), const_cast<char*>(kResourceClass)};
   XSetClassHint(display, window, &hint);
 }
 
@@ -67,16 +70,35 @@ void setIcon(Display* display, Window window) {
                   PropModeReplace, icon, static_cast<int>(std::size(kWindowIcon)));
 }
 
+// Only a window whose parent is the root is the program's own window; any
+// other freeglut maps keeps its plain self.
+bool isTopLevel(Display* display, Window window) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) return false;
+  if (children != nullptr) XFree(children);
+  return parent == root;
+}
+
 }  // namespace
 
 void dressNextWindow(const char* utf8Title) {
   pendingTitle = utf8Title;
 }
 
-extern "C" int XMapWindow(Display* display, Window window) {
+// Visible whatever the build's visibility flags: the dynamic linker must find
+// it in the program for freeglut's call.
+extern "C" __attribute__((visibility("default"))) int XMapWindow(Display* display, Window window) {
   using MapWindow = int (*)(Display*, Window);
   static const auto xlibMapWindow = reinterpret_cast<MapWindow>(dlsym(RTLD_NEXT, "XMapWindow"));
-  if (pendingTitle != nullptr) {
+  if (xlibMapWindow == nullptr) {
+    // A statically linked Xlib, say: there is no Xlib call to hand the map on to.
+    std::fputs("flames: cannot find Xlib's XMapWindow, so the window cannot be shown\n", stderr);
+    std::exit(1);
+  }
+  if (pendingTitle != nullptr && isTopLevel(display, window)) {
     setClass(display, window);
     setTitle(display, window, pendingTitle);
     setIcon(display, window);

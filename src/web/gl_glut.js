@@ -12,7 +12,7 @@
 // made again and the program draws on where it was.
 var flamesLibrary = {
   $FG__deps: ['glViewport', 'glutPostRedisplay'],
-  $FG: {
+  $GLState: {
     canvas: null,
     gl: null,
     attributes: null,
@@ -69,156 +69,156 @@ var flamesLibrary = {
 
     // What a context needs, made anew for a restored one.
     setUp: function () {
-      var gl = FG.gl, program = gl.createProgram();
-      gl.attachShader(program, FG.compile(gl, gl.VERTEX_SHADER,
+      var gl = GLState.gl, program = gl.createProgram();
+      gl.attachShader(program, GLState.compile(gl, gl.VERTEX_SHADER,
         'attribute vec3 position; attribute vec3 colour; uniform mat4 matrix; varying vec3 shade;' +
         'void main() { shade = colour; gl_Position = matrix * vec4(position, 1.0); }'));
-      gl.attachShader(program, FG.compile(gl, gl.FRAGMENT_SHADER,
+      gl.attachShader(program, GLState.compile(gl, gl.FRAGMENT_SHADER,
         'precision mediump float; varying vec3 shade; void main() { gl_FragColor = vec4(shade, 1.0); }'));
       gl.bindAttribLocation(program, 0, 'position');
       gl.bindAttribLocation(program, 1, 'colour');
       gl.linkProgram(program);
       gl.useProgram(program);
-      FG.matrixAt = gl.getUniformLocation(program, 'matrix');
+      GLState.matrixAt = gl.getUniformLocation(program, 'matrix');
       gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
       gl.enableVertexAttribArray(0);
       gl.enableVertexAttribArray(1);
       gl.vertexAttribPointer(0, 3, gl.FLOAT, false, 24, 0);
       gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 24, 12);
-      gl.clearColor.apply(gl, FG.clearColour);
-      gl.viewport(0, 0, FG.canvas.width, FG.canvas.height);
+      gl.clearColor.apply(gl, GLState.clearColour);
+      gl.viewport(0, 0, GLState.canvas.width, GLState.canvas.height);
     },
 
     // Draws what the frame has collected so far: before a clear, a change of
     // matrix or view, and at the swap.
     flush: function () {
-      if (!FG.verticesUsed) return;
-      var gl = FG.gl;
-      if (!FG.matrix) {
-        FG.matrix = new Float32Array(FG.multiply(FG.matrices[FG.GL_PROJECTION], FG.matrices[FG.GL_MODELVIEW]));
+      if (!GLState.verticesUsed) return;
+      var gl = GLState.gl;
+      if (!GLState.matrix) {
+        GLState.matrix = new Float32Array(GLState.multiply(GLState.matrices[GLState.GL_PROJECTION], GLState.matrices[GLState.GL_MODELVIEW]));
       }
-      gl.uniformMatrix4fv(FG.matrixAt, false, FG.matrix);
-      gl.bufferData(gl.ARRAY_BUFFER, FG.vertices.subarray(0, FG.verticesUsed), gl.STREAM_DRAW);
-      gl.drawArrays(gl.TRIANGLES, 0, FG.verticesUsed / 6);
-      FG.verticesUsed = 0;
+      gl.uniformMatrix4fv(GLState.matrixAt, false, GLState.matrix);
+      gl.bufferData(gl.ARRAY_BUFFER, GLState.vertices.subarray(0, GLState.verticesUsed), gl.STREAM_DRAW);
+      gl.drawArrays(gl.TRIANGLES, 0, GLState.verticesUsed / 6);
+      GLState.verticesUsed = 0;
     },
 
     // The browser tells of a lost context only later: until then it is asked.
     drawable: function () {
-      return !FG.lost && !FG.gl.isContextLost();
+      return !GLState.lost && !GLState.gl.isContextLost();
     },
 
     requestFrame: function () {
-      if (FG.frameRequested || !FG.redisplay || !FG.drawable()) return;
-      FG.frameRequested = true;
-      requestAnimationFrame(FG.frame);
+      if (GLState.frameRequested || !GLState.redisplay || !GLState.drawable()) return;
+      GLState.frameRequested = true;
+      requestAnimationFrame(GLState.frame);
     },
 
     frame: function () {
-      FG.frameRequested = false;
-      if (!FG.redisplay || !FG.drawable()) return;
-      FG.redisplay = false;
-      {{{ makeDynCall('v', 'FG.display') }}}();
+      GLState.frameRequested = false;
+      if (!GLState.redisplay || !GLState.drawable()) return;
+      GLState.redisplay = false;
+      {{{ makeDynCall('v', 'GLState.display') }}}();
     },
 
     // The size the page gives, in device pixels, is the window's; a new size
     // is handled as GLUT's default reshape does, and brings a redraw.
     resize: function () {
-      var width = FG.windowSize[0], height = FG.windowSize[1];
-      if (!width || !height || (width === FG.canvas.width && height === FG.canvas.height)) return;
-      FG.canvas.width = width;
-      FG.canvas.height = height;
+      var width = GLState.windowSize[0], height = GLState.windowSize[1];
+      if (!width || !height || (width === GLState.canvas.width && height === GLState.canvas.height)) return;
+      GLState.canvas.width = width;
+      GLState.canvas.height = height;
       _glViewport(0, 0, width, height);
       _glutPostRedisplay();
     },
   },
 
   glClearColor: function (red, green, blue, alpha) {
-    FG.clearColour = [red, green, blue, alpha];
-    if (!FG.lost) FG.gl.clearColor(red, green, blue, alpha);
+    GLState.clearColour = [red, green, blue, alpha];
+    if (!GLState.lost) GLState.gl.clearColor(red, green, blue, alpha);
   },
 
   glClear: function (mask) {
-    FG.flush();
-    FG.gl.clear(mask);
+    GLState.flush();
+    GLState.gl.clear(mask);
   },
 
   glMatrixMode: function (mode) {
-    FG.matrixMode = mode;
+    GLState.matrixMode = mode;
   },
 
   glLoadIdentity: function () {
-    FG.flush();
-    FG.matrices[FG.matrixMode] = FG.identity();
-    FG.matrix = null;
+    GLState.flush();
+    GLState.matrices[GLState.matrixMode] = GLState.identity();
+    GLState.matrix = null;
   },
 
   glOrtho: function (left, right, bottom, top, near, far) {
-    FG.flush();
-    var ortho = FG.identity();
+    GLState.flush();
+    var ortho = GLState.identity();
     ortho[0] = 2 / (right - left);
     ortho[5] = 2 / (top - bottom);
     ortho[10] = -2 / (far - near);
     ortho[12] = -(right + left) / (right - left);
     ortho[13] = -(top + bottom) / (top - bottom);
     ortho[14] = -(far + near) / (far - near);
-    FG.matrices[FG.matrixMode] = FG.multiply(FG.matrices[FG.matrixMode], ortho);
-    FG.matrix = null;
+    GLState.matrices[GLState.matrixMode] = GLState.multiply(GLState.matrices[GLState.matrixMode], ortho);
+    GLState.matrix = null;
   },
 
   glViewport: function (x, y, width, height) {
-    FG.flush();
-    if (!FG.lost) FG.gl.viewport(x, y, width, height);
+    GLState.flush();
+    if (!GLState.lost) GLState.gl.viewport(x, y, width, height);
   },
 
   glBegin: function (mode) {
-    FG.cornersUsed = 0;
+    GLState.cornersUsed = 0;
   },
 
   glColor3f: function (red, green, blue) {
-    FG.red = red;
-    FG.green = green;
-    FG.blue = blue;
+    GLState.red = red;
+    GLState.green = green;
+    GLState.blue = blue;
   },
 
   glVertex3f: function (x, y, z) {
-    var at = FG.cornersUsed, corner = FG.corners = FG.withRoomFor(FG.corners, at + 6);
+    var at = GLState.cornersUsed, corner = GLState.corners = GLState.withRoomFor(GLState.corners, at + 6);
     corner[at] = x;
     corner[at + 1] = y;
     corner[at + 2] = z;
-    corner[at + 3] = FG.red;
-    corner[at + 4] = FG.green;
-    corner[at + 5] = FG.blue;
-    FG.cornersUsed = at + 6;
+    corner[at + 3] = GLState.red;
+    corner[at + 4] = GLState.green;
+    corner[at + 5] = GLState.blue;
+    GLState.cornersUsed = at + 6;
   },
 
   // The polygon as the fan of its corners, as Mesa draws it.
   glEnd: function () {
-    var corners = FG.corners, count = FG.cornersUsed / 6;
-    FG.vertices = FG.withRoomFor(FG.vertices, FG.verticesUsed + (count - 2) * 18);
+    var corners = GLState.corners, count = GLState.cornersUsed / 6;
+    GLState.vertices = GLState.withRoomFor(GLState.vertices, GLState.verticesUsed + (count - 2) * 18);
     for (var i = 1; i + 1 < count; ++i) {
-      FG.vertices.set(corners.subarray(0, 6), FG.verticesUsed);
-      FG.vertices.set(corners.subarray(i * 6, i * 6 + 12), FG.verticesUsed + 6);
-      FG.verticesUsed += 18;
+      GLState.vertices.set(corners.subarray(0, 6), GLState.verticesUsed);
+      GLState.vertices.set(corners.subarray(i * 6, i * 6 + 12), GLState.verticesUsed + 6);
+      GLState.verticesUsed += 18;
     }
   },
 
   glFlush: function () {
-    FG.flush();
+    GLState.flush();
   },
 
   glutInit: function (argc, argv) {
-    FG.vertices = new Float32Array(8192);
-    FG.corners = new Float32Array(24);
-    FG.matrices[FG.GL_MODELVIEW] = FG.identity();
-    FG.matrices[FG.GL_PROJECTION] = FG.identity();
+    GLState.vertices = new Float32Array(8192);
+    GLState.corners = new Float32Array(24);
+    GLState.matrices[GLState.GL_MODELVIEW] = GLState.identity();
+    GLState.matrices[GLState.GL_PROJECTION] = GLState.identity();
   },
 
   // RGB and double-buffered, as asked; without the asked-for depth buffer,
   // which the program never uses. Edges as the desktop draws them: no
   // multisampling.
   glutInitDisplayMode: function (mode) {
-    FG.attributes = { alpha: false, depth: false, stencil: false, antialias: false };
+    GLState.attributes = { alpha: false, depth: false, stencil: false, antialias: false };
   },
 
   glutInitWindowPosition: function (x, y) {},
@@ -230,29 +230,29 @@ var flamesLibrary = {
     var end = title;
     while (HEAPU8[end]) ++end;
     Module['onTitle'](new TextDecoder().decode(HEAPU8.subarray(title, end)));
-    FG.canvas = Module['canvas'];
-    FG.gl = FG.canvas.getContext('webgl', FG.attributes);
-    if (!FG.gl) {  // the page says why, and the program stops here
+    GLState.canvas = Module['canvas'];
+    GLState.gl = GLState.canvas.getContext('webgl', GLState.attributes);
+    if (!GLState.gl) {  // the page says why, and the program stops here
       if (Module['onNoWebGL']) Module['onNoWebGL']();
       throw 'unwind';
     }
-    Module['ctx'] = FG.gl;
-    FG.setUp();
-    FG.canvas.addEventListener('webglcontextlost', function (event) {
+    Module['ctx'] = GLState.gl;
+    GLState.setUp();
+    GLState.canvas.addEventListener('webglcontextlost', function (event) {
       event.preventDefault();  // asks for the context back
-      FG.lost = true;
-      FG.verticesUsed = 0;
+      GLState.lost = true;
+      GLState.verticesUsed = 0;
     });
-    FG.canvas.addEventListener('webglcontextrestored', function () {
-      FG.lost = false;
-      FG.setUp();
-      FG.requestFrame();
+    GLState.canvas.addEventListener('webglcontextrestored', function () {
+      GLState.lost = false;
+      GLState.setUp();
+      GLState.requestFrame();
     });
     return 1;
   },
 
   glutDisplayFunc: function (display) {
-    FG.display = display;
+    GLState.display = display;
   },
 
   glutTimerFunc: function (milliseconds, callback, value) {
@@ -262,24 +262,24 @@ var flamesLibrary = {
   },
 
   glutPostRedisplay: function () {
-    FG.redisplay = true;
-    FG.requestFrame();
+    GLState.redisplay = true;
+    GLState.requestFrame();
   },
 
   glutSwapBuffers: function () {
-    FG.flush();
+    GLState.flush();
   },
 
   // The window is shown at its size, which brings its first frame; from then
   // on the program lives in its callbacks, and each size the page sets
   // (Module.windowSize) resizes it.
   glutMainLoop: function () {
-    FG.windowSize = Module['windowSize'];
+    GLState.windowSize = Module['windowSize'];
     Object.defineProperty(Module, 'windowSize', {
-      get: function () { return FG.windowSize; },
-      set: function (size) { FG.windowSize = size; FG.resize(); },
+      get: function () { return GLState.windowSize; },
+      set: function (size) { GLState.windowSize = size; GLState.resize(); },
     });
-    FG.resize();
+    GLState.resize();
     _glutPostRedisplay();
     throw 'unwind';
   },
@@ -287,6 +287,6 @@ var flamesLibrary = {
 
 // Every call works on the state above.
 Object.keys(flamesLibrary).forEach(function (name) {
-  if (name[0] !== '$') flamesLibrary[name + '__deps'] = ['$FG'];
+  if (name[0] !== '$') flamesLibrary[name + '__deps'] = ['$GLState'];
 });
 mergeInto(LibraryManager.library, flamesLibrary);

@@ -9,7 +9,7 @@
 #include <vector>
 #include "app/flame_band.h"
 #include "flame/flame_state.h"
-#include "x_harness.h"
+#include "x_session.h"
 
 namespace e2e {
 
@@ -114,7 +114,7 @@ int countMismatches(const Picture& picture, const FlameState& start, std::string
   return mismatches;
 }
 
-std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame) {
+std::string tickSequenceFault(const std::vector<Picture>& frames, int firstFrame) {
   const std::vector<FlameState> starts = tickFrameStarts();
   int expected = firstFrame;
   for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -131,58 +131,39 @@ std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame) 
   return {};
 }
 
-std::string ticksFault(const std::vector<Picture>& ticks, int firstTick) {
-  std::string fault = tickFramesFault(ticks, firstTick);
-  for (std::size_t i = 0; fault.empty() && i + kCycle < ticks.size(); ++i) {
-    if (ticks[i] != ticks[i + kCycle]) {
-      fault = "tick " + std::to_string(i) + " and " + std::to_string(i + kCycle) + " differ";
-    }
-  }
-  return fault;
-}
-
-std::string paintsFault(const std::vector<Picture>& paints) {
+std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPaints, std::size_t* paints) {
   std::vector<FlameState> unlifted = tickFrameStarts();
   for (FlameState& state : unlifted) state.flicker = 0.0;
-  for (std::size_t i = 0; i < paints.size(); ++i) {
-    if (std::none_of(unlifted.begin(), unlifted.end(), [&](const FlameState& state) {
-          return countMismatches(paints[i], state, nullptr) == 0;
-        })) {
-      return "paint " + std::to_string(i) + " is no frame of an unlifted band";
+  // The ticks' frames after `seen` paints, of which `missed` came and went unseen.
+  auto ticksFault = [&](std::size_t missed, std::size_t seen) {
+    const std::vector<Picture> ticks(frames.begin() + static_cast<std::ptrdiff_t>(seen), frames.end());
+    std::string fault = tickSequenceFault(ticks, static_cast<int>(missed + seen));
+    for (std::size_t i = 0; fault.empty() && i + kCycle < ticks.size(); ++i) {
+      if (ticks[i] != ticks[i + kCycle]) {
+        fault = "tick " + std::to_string(i) + " and " + std::to_string(i + kCycle) + " differ";
+      }
     }
-  }
-  return {};
-}
-
-std::string startupFramesFault(const std::vector<Picture>& frames) {
-  if (frames.empty()) return "no frames";
-  std::string fault;
-  if (countMismatches(frames[0], FlameState{}, &fault) != 0) {
-    return "the first frame is not the initial state's: " + fault;
-  }
-  // The first tick's frame is the cycle's second, so nothing else drew in between.
-  return ticksFault({frames.begin() + 1, frames.end()}, 1);
-}
-
-std::string windowStartupFault(const std::vector<Picture>& frames, std::size_t* paints) {
-  constexpr std::size_t kMostPaints = 3;
-  std::vector<FlameState> unlifted = tickFrameStarts();
-  for (FlameState& state : unlifted) state.flicker = 0.0;
-  for (std::size_t missed = 0; missed < kMostPaints; ++missed) {
-    for (std::size_t seen = 1; missed + seen <= kMostPaints && seen < frames.size(); ++seen) {
+    return fault;
+  };
+  for (std::size_t missed = 0; missed < mostPaints; ++missed) {
+    for (std::size_t seen = 1; missed + seen <= mostPaints && seen < frames.size(); ++seen) {
       bool paintsMatch = true;
       for (std::size_t i = 0; i < seen && paintsMatch; ++i) {
         paintsMatch = countMismatches(frames[i], unlifted[missed + i], nullptr) == 0;
       }
-      const int firstTick = static_cast<int>(missed + seen);
-      const auto ticks = frames.begin() + static_cast<std::ptrdiff_t>(seen);
-      if (paintsMatch && ticksFault({ticks, frames.end()}, firstTick).empty()) {
+      if (paintsMatch && ticksFault(missed, seen).empty()) {
         *paints = seen;
         return {};
       }
     }
   }
-  return startupFramesFault(frames);  // says where the plainest start, one paint seen, fails
+  // Where the plainest start, one paint seen, fails.
+  std::string fault;
+  if (frames.empty()) return "no frames";
+  if (countMismatches(frames[0], FlameState{}, &fault) != 0) {
+    return "the first frame is not the initial state's: " + fault;
+  }
+  return ticksFault(0, 1);
 }
 
 }  // namespace e2e

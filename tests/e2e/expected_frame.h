@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/flame_band.h"
-#include "x_harness.h"
+#include "x_session.h"
 
 namespace e2e {
 
@@ -23,26 +23,15 @@ int countMismatches(const Picture& picture, const FlameState& start, std::string
 
 // Why `frames` are not consecutive tick frames round the cycle, the first
 // being tick frame `firstFrame` (any, if negative); empty if they are.
-std::string tickFramesFault(const std::vector<Picture>& frames, int firstFrame = -1);
+std::string tickSequenceFault(const std::vector<Picture>& frames, int firstFrame = -1);
 
-// Why `ticks` are not consecutive tick frames as tickFramesFault has them,
-// each identical to the one 13 before; empty if they are.
-std::string ticksFault(const std::vector<Picture>& ticks, int firstTick = -1);
-
-// Why `paints`, drawn before the first tick, are not each the frame of one of
-// the states frames start from, with the band's top not lifted; empty if they are.
-std::string paintsFault(const std::vector<Picture>& paints);
-
-// Why `frames` are not what the program shows from its start: the frame of the
-// initial state, then consecutive tick frames from the second of the cycle,
-// identical 13 apart; empty if they are.
-std::string startupFramesFault(const std::vector<Picture>& frames);
-
-// As startupFramesFault, for a window watched from outside: the window system
-// may ask for a second or third paint as the window appears (freeglut merges
-// its own first redisplay with the Expose only when both are waiting), each
-// the next state's frame with the band's top not lifted, and a paint can come
+// Why `frames` are not what the program shows from its start: one to
+// `mostPaints` paints, before the first tick, each the next state's frame with
+// the band's top not lifted, then consecutive tick frames, identical 13 apart.
+// A window system may ask for more than one paint as the window appears
+// (freeglut merges its own first redisplay with the Expose only when both are
+// waiting, and Wine paints a new window more than once), and a paint can come
 // and go before it is seen. Sets `*paints` to the number of paints seen.
-std::string windowStartupFault(const std::vector<Picture>& frames, std::size_t* paints);
+std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPaints, std::size_t* paints);
 
 }  // namespace e2e

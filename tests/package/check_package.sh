@@ -23,13 +23,13 @@ expect_files() {
     <(find "$1" ! -type d | sort) || fail "other files under $1"
 }
 
-# Installed into a scratch prefix, then uninstalled: nothing left.
+# Installed into a scratch prefix, then uninstalled: nothing left, not a folder.
 prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" >/dev/null
+mkdir "$prefix"
+"$source/scripts/install.sh" "$build" "$prefix" "$work" >/dev/null
 expect_files "$prefix" "$prefix" flames.1 changelog
-cp "$build/install_manifest.txt" "$work/installed-files.txt"
-"$source/scripts/uninstall.sh" "$work/installed-files.txt" >/dev/null
-[ -z "$(find "$prefix" ! -type d)" ] || fail "uninstall left: $(find "$prefix" ! -type d)"
+"$source/scripts/uninstall.sh" "$work" >/dev/null
+[ -z "$(find "$prefix" -mindepth 1)" ] || fail "uninstall left: $(find "$prefix" -mindepth 1)"
 
 # The package, built twice by dpkg-buildpackage from the sources as a release
 # tarball has them: reprotest varies the build's path, clock, time zone,

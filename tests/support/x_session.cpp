@@ -1,4 +1,4 @@
-#include "x_harness.h"
+#include "x_session.h"
 
 #include <GL/glx.h>
 #include <X11/X.h>

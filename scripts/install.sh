@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what `make` built into PREFIX and lists, in LIST_DIR (by default the
+# build folder), what the install made, for uninstall.sh: its files (CMake's list) and the folders
+# it created, found by installing into a scratch folder first. Whoever runs it
+# (root, through sudo), what it writes in the build folder stays the folder's
+# owner's, so that the owner's next build, package or test can write there.
+# Usage: install.sh BUILD_DIR PREFIX [LIST_DIR]
+set -euo pipefail
+
+build=${1:?usage: $0 BUILD_DIR PREFIX}
+prefix=${2:?usage: $0 BUILD_DIR PREFIX [LIST_DIR]}
+lists=${3:-$build}
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/flames-install.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
+cmake --install "$build" --prefix "$scratch" >/dev/null
+(cd "$scratch" && find . -mindepth 1 -type d | sort) | while read -r folder; do
+  [ -e "$prefix/${folder#./}" ] || echo "$prefix/${folder#./}"
+done >"$lists/installed-folders.txt"
+cmake --install "$build" --prefix "$prefix"
+cp "$build/install_manifest.txt" "$lists/installed-files.txt"
+chown --reference="$build" "$build/install_manifest.txt"
+chown --reference="$lists" "$lists"/installed-{files,folders}.txt
