@@ -81,6 +81,8 @@ for package in "${wanted[@]}"; do
   done
   [ -n "$there" ] || missing+=("$package")
 done
+# The browser drivers come from npm; a node from elsewhere may bring its own npm.
+if [ "${1:-build}" = test ] && ! command -v npm >/dev/null 2>&1; then missing+=(npm); fi
 # Build-Depends, as dpkg-checkbuilddeps names what is unmet for the
 # architecture built for: each as one word, a version wanted written without
 # spaces. Without dpkg-dev, whatever it will name is installed next time round.
@@ -95,7 +97,7 @@ fi
 
 # Installs, as apt's resolver takes them (of NAME|NEWNAME, the one this release
 # has), the packages named, with any apt-get option before them.
-install() {
+install_packages() {
   local options=() requirement
   while [[ $1 == -* ]]; do options+=("$1" "$2"); shift 2; done
   requirement=$(printf '%s, ' "${@//|/ | }")
@@ -121,11 +123,11 @@ install() {
   "${as_root[@]}" apt-get satisfy -y -q --no-install-recommends "${options[@]}" "$requirement"
 }
 if [ ${#missing[@]} -gt 0 ]; then
-  install "${missing[@]}"
+  install_packages "${missing[@]}"
   # Now that dpkg-checkbuilddeps is there, what it says is missing too.
   [ -n "$checked" ] || exec "$0" "$@"
 fi
-[ ${#unmet[@]} -eq 0 ] || install --host-architecture "$arch" "${unmet[@]}"
+[ ${#unmet[@]} -eq 0 ] || install_packages --host-architecture "$arch" "${unmet[@]}"
 
 # autopkgtest's and sbuild's unshare back ends map root's subordinate ids.
 if [ "${1:-build}" = debian-build ] && [ "$(id -u)" -eq 0 ]; then
