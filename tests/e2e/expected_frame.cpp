@@ -131,12 +131,14 @@ std::string tickSequenceFault(const std::vector<Picture>& frames, int firstFrame
   return {};
 }
 
-std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPaints, std::size_t* paints) {
+std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPaints,
+                         std::size_t* paints) {
   std::vector<FlameState> unlifted = tickFrameStarts();
   for (FlameState& state : unlifted) state.flicker = 0.0;
   // The ticks' frames after `seen` paints, of which `missed` came and went unseen.
   auto ticksFault = [&](std::size_t missed, std::size_t seen) {
-    const std::vector<Picture> ticks(frames.begin() + static_cast<std::ptrdiff_t>(seen), frames.end());
+    const std::vector<Picture> ticks(frames.begin() + static_cast<std::ptrdiff_t>(seen),
+                                     frames.end());
     std::string fault = tickSequenceFault(ticks, static_cast<int>(missed + seen));
     for (std::size_t i = 0; fault.empty() && i + kCycle < ticks.size(); ++i) {
       if (ticks[i] != ticks[i + kCycle]) {

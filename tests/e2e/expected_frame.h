@@ -32,6 +32,7 @@ std::string tickSequenceFault(const std::vector<Picture>& frames, int firstFrame
 // (freeglut merges its own first redisplay with the Expose only when both are
 // waiting, and Wine paints a new window more than once), and a paint can come
 // and go before it is seen. Sets `*paints` to the number of paints seen.
-std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPaints, std::size_t* paints);
+std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPaints,
+                         std::size_t* paints);
 
 }  // namespace e2e

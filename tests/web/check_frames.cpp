@@ -38,8 +38,9 @@ int main(int argc, char** argv) {
   }
   // The page paints once before the first tick: nothing else asks it to.
   std::size_t paints = 0;
-  const std::string fault = std::string(argv[1]) == "startup" ? e2e::startupFault(frames, 1, &paints)
-                                                              : e2e::tickSequenceFault(frames);
+  const std::string fault = std::string(argv[1]) == "startup"
+                                ? e2e::startupFault(frames, 1, &paints)
+                                : e2e::tickSequenceFault(frames);
   if (!fault.empty()) {
     std::fprintf(stderr, "%s\n", fault.c_str());
     return 1;
