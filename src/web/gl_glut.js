@@ -11,7 +11,7 @@
 // away nothing is drawn, and when it gives it back the shader and buffer are
 // made again and the program draws on where it was.
 var flamesLibrary = {
-  $FG__deps: ['glViewport', 'glutPostRedisplay'],
+  $GLState__deps: ['glViewport', 'glutPostRedisplay'],
   $GLState: {
     canvas: null,
     gl: null,
