@@ -24,7 +24,7 @@ dsc=$("$source/scripts/build-package.sh" "$out/source" '' --source | grep '[.]ds
   >"$out/sbuild.log" 2>&1 || { tail -n 40 "$out/sbuild.log" >&2; fail "sbuild"; }
 changes=$(ls "$out"/flames_*_"$(dpkg --print-architecture)".changes)
 lintian --pedantic --fail-on error,warning "$changes" || fail "lintian finds errors or warnings in $changes"
-tail -n 4 "$out/sbuild.log"
+grep -h -E '^(Status|Build-Time|Package-Time|Build-Space):' "$out"/flames_*_"$(dpkg --print-architecture)".build
 
 autopkgtest -U "$out"/flames_*_"$(dpkg --print-architecture)".deb "$dsc" -- unshare -t "$root" \
   >"$out/autopkgtest.log" 2>&1 || { tail -n 40 "$out/autopkgtest.log" >&2; fail "autopkgtest"; }
