@@ -5,7 +5,6 @@
 # apt-get and sudo are stand-ins: the machine the test runs on is left as it was.
 # Usage: check_install_deps.sh
 set -euo pipefail
-[ -z "${DEBUG:-}" ] || set -x
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/flames-install-test.XXXXXX")
