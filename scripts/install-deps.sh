@@ -91,8 +91,12 @@ checked=
 case ${1:-build} in cross | root | windows | debian-build) checked=not-needed ;; esac
 if [ -z "$checked" ] && command -v dpkg-checkbuilddeps >/dev/null; then
   checked=yes
-  read -ra unmet < <(dpkg-checkbuilddeps -a "$arch" 2>&1 |
-    sed -n -E 's/.*Unmet build dependencies: //; T; s/ \(([^ ]*) ([^)]*)\)/(\1\2)/g; p') || true
+  # dpkg 1.22 (Debian 13) writes its messages in lower case.
+  if ! report=$(dpkg-checkbuilddeps -a "$arch" 2>&1); then
+    read -ra unmet < <(sed -n -E 's/.*[Uu]nmet build dependencies: //; T; s/ \(([^ ]*) ([^)]*)\)/(\1\2)/g; p' \
+      <<<"$report") || true
+    [ ${#unmet[@]} -gt 0 ] || { echo "$report" >&2; exit 1; }
+  fi
 fi
 
 # Installs, as apt's resolver takes them (of NAME|NEWNAME, the one this release
