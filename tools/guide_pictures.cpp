@@ -9,13 +9,15 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <functional>
+#include <ios>
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/flame_band.h"
+#include "flame/flame_state.h"
 
 namespace {
 
