@@ -93,7 +93,7 @@ lint: tests-built
 	@[ ! -s $(BUILD_DIR)/clang-tidy.log ]
 	cppcheck --enable=warning,style,performance,portability --std=c++17 --inline-suppr \
 	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem --suppress=normalCheckLevelMaxBranches \
-	  -i tests/web/node_modules -I src -I tests/support \
+	  -i tests/web/node_modules -I src -I tools \
 	  src tests tools
 
 ## the unit tests on other architectures, the whole program on i386 (adds i386 to dpkg)
