@@ -123,11 +123,11 @@ test-in-debian:
 
 ## what the running window costs (BENCH_SECONDS)
 bench: tests-built
-	scripts/xsession.sh $(BUILD_DIR)/tools/flames_bench --seconds $(BENCH_SECONDS)
+	scripts/xsession.sh tools/bench.sh $(BUILD_DIR) $(BENCH_SECONDS)
 
 ## the same over a long run (SOAK_SECONDS)
 soak: tests-built
-	scripts/xsession.sh $(BUILD_DIR)/tools/flames_bench --soak --seconds $(SOAK_SECONDS)
+	scripts/xsession.sh tools/bench.sh $(BUILD_DIR) $(SOAK_SECONDS) --soak
 
 # Re-records docs/flames.gif, the icons in data/icons and the web page's images
 # in src/web from the real window.

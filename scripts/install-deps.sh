@@ -40,7 +40,7 @@ web_packages=(emscripten python3)
 # sources); exiftool reads its version block.
 windows_packages=(make cmake g++-mingw-w64-x86-64-posix dpkg-dev patch zip icoutils)
 wine_packages=(wine wine64 locales unzip libimage-exiftool-perl)
-test_packages=(libgtest-dev libxtst-dev libxdamage-dev xvfb openbox x11-utils clang-tidy cppcheck
+test_packages=(libgtest-dev libxtst-dev xvfb openbox x11-utils x11-apps sysstat clang-tidy cppcheck
   'webkit2gtk-driver|webkitgtk-webdriver'
   imagemagick chromium firefox-esr lintian devscripts groff-base desktop-file-utils
   faketime diffoscope-minimal "${package_packages[@]}" "${web_packages[@]}")

@@ -116,11 +116,6 @@ int Program::waitForExit(Millis timeout) {
   return -1;
 }
 
-bool Program::running() {
-  int status = 0;
-  return pid_ > 0 && waitpid(pid_, &status, WNOHANG) == 0;
-}
-
 std::string Program::output() const {
   std::ifstream in(outputPath_);
   std::ostringstream text;

@@ -61,7 +61,6 @@ class Program {
   pid_t pid() const { return pid_; }
   // The exit status, or -1 if it has not exited within the timeout (or died of a signal).
   int waitForExit(Millis timeout);
-  bool running();
   std::string output() const;  // everything it wrote to stdout and stderr
 
  private:
@@ -75,8 +74,6 @@ class XSession {
   ~XSession();
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;
-
-  Display* display() const { return display_; }
 
   // The managed, viewable top-level window of that process (0 on timeout).
   Window waitForWindow(pid_t pid, Millis timeout);
