@@ -1,29 +1,31 @@
 #!/usr/bin/env bash
-# Checks that the install step installs what is missing for this machine's
-# architecture and nothing else, on a machine that also holds i386 packages (as
-# every machine with Steam does). dpkg-query reads a stand-in database; dpkg,
-# apt-get and sudo are stand-ins: the machine the test runs on is left as it was.
+# Checks that the install step asks apt for exactly what this machine's
+# architecture lacks, on a machine that also holds i386 packages (as every
+# machine with Steam does). dpkg-checkbuilddeps reads a stand-in database;
+# dpkg, apt-get and sudo are stand-ins: the machine is left as it was.
 # Usage: check_install_deps.sh
 set -euo pipefail
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/flames-install-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-script=$(cd "$(dirname "$0")/../../scripts" && pwd)/install-deps.sh
+top=$(cd "$(dirname "$0")/../.." && pwd)
 mkdir "$work/bin" "$work/dpkg"
-for tool in dpkg-query dpkg-checkbuilddeps; do
-  printf '#!/bin/sh\nexec /usr/bin/%s --admindir="$WORK/dpkg" "$@"\n' $tool >"$work/bin/$tool"
-done
+printf '#!/bin/sh\nexec /usr/bin/dpkg-checkbuilddeps --admindir="$WORK/dpkg" "$@"\n' >"$work/bin/dpkg-checkbuilddeps"
 printf '#!/bin/sh\n[ "$1" = --print-foreign-architectures ] && echo i386 || echo amd64\n' >"$work/bin/dpkg"
 printf '#!/bin/sh\necho "$*" >>"$WORK/apt-get"\n' >"$work/bin/apt-get"
 printf '#!/bin/sh\nexec "$@"\n' >"$work/bin/sudo"
 chmod +x "$work/bin/"*
 export WORK=$work PATH=$work/bin:$PATH
 
-# Runs the build's install step on a machine holding every package in `wanted`
-# for amd64 and for i386 (at version 13, as debhelper-compat is wanted), but
-# the instances named (as name:architecture), and sets `asked` to what it has
-# apt-get install.
+# What `make` needs: its own tools, and what dpkg-checkbuilddeps checks for a build.
+wanted=(build-essential make dpkg-dev libgl1-mesa-dri $(awk '/^[^ ]/ { on = sub(/^Build-Depends:/, "") }
+  on { gsub(/[(][^)]*[)]|,/, ""); print }' "$top/debian/control"))
+[[ " ${wanted[*]} " == *" debhelper-compat "*" freeglut3-dev "* ]] || fail "no Build-Depends read: ${wanted[*]}"
+
+# Runs the install step on a machine holding every package wanted for amd64
+# and i386 (at version 13, as debhelper-compat is wanted) but the instances
+# named (as name:architecture), and sets `asked` to what it had apt-get do.
 install_step() {
   for package in "${wanted[@]}"; do
     for arch in amd64 i386; do
@@ -32,18 +34,15 @@ install_step() {
     done
   done >"$work/dpkg/status"
   : >"$work/apt-get"
-  "$script" build >"$work/out" 2>&1 || fail "the install step failed: $(cat "$work/out")"
-  asked=$(sed -n 's/^satisfy -y -q --no-install-recommends \(--host-architecture amd64 \)\{0,1\}//p' "$work/apt-get" |
-    paste -sd, | tr -d ' ')
+  "$top/scripts/install-deps.sh" build >"$work/out" 2>&1 || fail "the install step failed: $(cat "$work/out")"
+  asked=$(sed -E 's/-y -q --no-install-recommends //; /^update/d' "$work/apt-get" | paste -sd';')
 }
 
-wanted=()
 install_step
-# What it asked for on an empty machine, by name: Build-Depends among them.
-IFS=, read -ra wanted <<<"$(sed -E 's/:native//g; s/[(][^)]*[)]//g' <<<"$asked")"
-[[ " ${wanted[*]} " == *" debhelper-compat "* ]] || fail "Build-Depends were not asked for: $asked"
-install_step
-[ -z "$asked" ] || fail "with all of it there for both architectures, it installed: $asked"
+[ -z "$asked" ] || fail "with all of it there for both architectures, it asked apt-get to: $asked"
 install_step freeglut3-dev:amd64
-[ "$asked" = freeglut3-dev ] || fail "with freeglut3-dev there only for i386, it installed: $asked"
+[ "$asked" = "build-dep --host-architecture amd64 ./" ] || fail "with freeglut3-dev only for i386, it asked: $asked"
+install_step libgl1-mesa-dri:amd64
+[ "$asked" = "satisfy make, dpkg-dev, libgl1-mesa-dri" ] ||
+  fail "with Mesa's drivers only for i386, it asked: $asked"
 echo "ok: with i386 packages beside, the install step installs only what amd64 lacks (${#wanted[@]} wanted)"
