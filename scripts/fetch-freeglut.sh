@@ -3,9 +3,9 @@
 # and unpacks it, with the project's patches on top, into DIR: the Windows
 # build compiles it as a static library.
 #
-# apt reads a private configuration: the machine's own Debian sources, turned
-# into source sources, with lists of their own under DIR. The machine's apt
-# configuration and its package lists stay as they are.
+# apt reads a private configuration: the source entries of the machine's own
+# Debian release (its suite, -updates and -security, from the mirrors apt
+# already uses), with lists of their own under DIR.
 # Usage: fetch-freeglut.sh DIR
 set -euo pipefail
 
@@ -18,25 +18,10 @@ dir=$(cd "$dir" && pwd)
 codename=$(. /etc/os-release && echo "${VERSION_CODENAME:?}")
 apt_dir=$dir/apt
 rm -rf "$apt_dir" "$dir/source" "$dir"/freeglut*
-mkdir -p "$apt_dir/lists/partial" "$apt_dir/parts" "$apt_dir/archives/partial"
-
-# The release's own entries (its suite, -updates, -security): others, added for
-# other software, may have no sources at all.
-{
-  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-    [ -f "$file" ] || continue
-    awk -v release="$codename" '$1 == "deb" {
-      for (i = 2; i <= NF; i++) if ($i ~ "^" release "(-|$)") { $1 = "deb-src"; print; break } }' "$file"
-  done
-} >"$apt_dir/sources.list"
-for file in /etc/apt/sources.list.d/*.sources; do
-  [ -f "$file" ] || continue
-  # One deb822 stanza a paragraph; kept when one of its suites is the release's.
-  awk -v release="$codename" -v RS= -v ORS='\n\n' '/(^|\n)Types:[^\n]*deb/ {
-      if ($0 !~ "(^|\n)Suites:[^\n]*[ \t]" release "(-[a-z]+)?([ \t\n]|$)") next
-      sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); print }' "$file"
-done >"$apt_dir/parts/release.sources"
-[ -s "$apt_dir/sources.list" ] || [ -s "$apt_dir/parts/release.sources" ] ||
+mkdir -p "$apt_dir/lists/partial" "$apt_dir/archives/partial" "$apt_dir/parts"
+apt-get indextargets --format 'deb-src $(REPO_URI) $(RELEASE) $(COMPONENT)' 'Created-By: Packages' |
+  awk -v release="$codename" '$3 ~ "^" release "(-[a-z]+)?$"' | sort -u >"$apt_dir/sources.list"
+[ -s "$apt_dir/sources.list" ] ||
   { echo "fetch-freeglut: no Debian $codename entry in this machine's apt sources" >&2; exit 1; }
 
 apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
