@@ -36,7 +36,6 @@ export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
 all: build
 
-# Lists the targets and variables, each from its `##` line in this file.
 help:
 	@echo "flames: make TARGET [VARIABLE=value ...]. The targets that build or test first install the"
 	@echo "Debian packages they lack, through sudo when you are not root."
@@ -82,12 +81,10 @@ sanitize:
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure --label-exclude shipping
 
-# Windows' own file is left to its build's compiler: it needs mingw-w64's headers.
+# Windows' own file is left to its build's compiler (it needs mingw-w64's headers). Whatever clang-tidy says
+# but its count of filtered warnings fails the lint, a configuration it cannot read included.
 ## clang-tidy and cppcheck
 lint: tests-built
-	@# Quiet, clang-tidy says nothing but its count of the compiler's (filtered)
-	@# warnings when all is well: whatever else it says fails the lint, a
-	@# configuration it cannot read included.
 	git ls-files '*.cpp' ':!*_win32.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet 2>&1 | \
 	  grep -v -E '^[0-9]+ warnings? generated\.$$' | tee $(BUILD_DIR)/clang-tidy.log
 	@[ ! -s $(BUILD_DIR)/clang-tidy.log ]
@@ -129,8 +126,6 @@ bench: tests-built
 soak: tests-built
 	scripts/xsession.sh tools/bench.sh $(BUILD_DIR) $(SOAK_SECONDS) --soak
 
-# Re-records docs/flames.gif, the icons in data/icons and the web page's images
-# in src/web from the real window.
 ## record the README's animation and the icons again from the window
 record: tests-built
 	scripts/record.sh $(BUILD_DIR) docs/flames.gif data/icons src/web
@@ -139,9 +134,6 @@ record: tests-built
 pictures: tests-built
 	$(BUILD_DIR)/tools/guide_pictures docs/how-it-moves
 
-# Installs what `make` built, and builds nothing: `make`, then `sudo make
-# install`. What it installed, and the folders it made, are listed in the build
-# folder for make uninstall, and left its owner's.
 ## install what make built into PREFIX (builds nothing: make, then sudo make install)
 install:
 	@[ -x $(BUILD_DIR)/flames ] || { echo "Nothing is built in $(BUILD_DIR): run 'make' first, then 'sudo make install'." >&2; exit 1; }
@@ -151,8 +143,6 @@ install:
 uninstall:
 	scripts/uninstall.sh $(BUILD_DIR)
 
-# The Debian package, built by dpkg-buildpackage from debian/ (cross-built for
-# ARCH): the same sources give the same .deb, bit for bit.
 ## the Debian package, BUILD_DIR/flames_VERSION_ARCH.deb, by dpkg-buildpackage
 package:
 	@ARCH=$(ARCH) scripts/install-deps.sh package
@@ -184,8 +174,6 @@ web-serve: web
 	@echo "Serving $(WEB_BUILD_DIR)/site at http://127.0.0.1:$(PORT)/ (Ctrl+C stops)"
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD_DIR)/site $(PORT)
 
-# The same program for Windows, cross-built with mingw-w64 against freeglut
-# from this Debian release's source package: $(WINDOWS_BUILD_DIR)/flames-VERSION-windows-x86_64.zip.
 ## the Windows zip, in WINDOWS_BUILD_DIR
 windows:
 	@scripts/install-deps.sh windows
@@ -195,9 +183,7 @@ windows:
 	  -DBUILD_TESTING=$(WINDOWS_TESTING) $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
 
-# The Windows build under Wine, all in one fresh Wine prefix: the unit tests,
-# the end-to-end tests driving the program in a private X session, and the zip.
-## the Windows build's tests under Wine
+## the Windows build's unit and end-to-end tests and its zip under Wine, in one fresh prefix
 test-windows:
 	@scripts/install-deps.sh test-windows
 	$(MAKE) windows WINDOWS_TESTING=ON

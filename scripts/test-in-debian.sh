@@ -3,64 +3,46 @@
 # Debian release, as on a newcomer's machine: a minimal Debian with git and
 # make, where make's own install step installs everything else.
 #
-# The root comes from debian-root.sh, kept as a tarball in ~/.cache/flames
-# (with the packages apt downloads into it); each run unpacks it afresh, binds
-# /proc, /sys and /dev into it, and lets it trust the certificate authorities
-# this machine trusts (a proxy that inspects TLS would otherwise fail npm
-# inside). Whatever happens, everything is unmounted, and
-# the root is deleted only once nothing is mounted inside it.
+# The root is debian-root.sh's tarball, unpacked afresh. It runs in mount and
+# PID namespaces of its own, so that what it mounts is never seen outside and
+# whatever it leaves running ends with it. apt's downloads are kept in
+# ~/.cache/flames, and the root trusts the certificate authorities this
+# machine trusts (a proxy that inspects TLS would otherwise fail npm inside).
 # Usage: test-in-debian.sh SUITE [TARGET...]   (root only; SUITE: trixie, forky, ...)
 set -euo pipefail
+
+if [ "${1:-}" = --inside ]; then
+  root=$2 cache=$3
+  shift 3
+  mount -t proc proc "$root/proc"
+  for dir in /sys /dev; do mount --rbind "$dir" "$root$dir"; done
+  mount --bind "$cache" "$root/var/cache/apt/archives"
+  chroot "$root" update-ca-certificates >/dev/null 2>&1
+  chroot "$root" env -i "$@"
+  exit
+fi
 
 suite=${1:?usage: $0 SUITE [TARGET...]}
 targets=("${@:2}")
 [ ${#targets[@]} -gt 0 ] || targets=(test)
 source=$(cd "$(dirname "$0")/.." && pwd)
 tarball=$("$(dirname "$0")"/debian-root.sh "$suite" minbase ca-certificates,git,make)
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/flames
-mkdir -p "$cache/apt-$suite"
-
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/flames/apt-$suite
+mkdir -p "$cache"
 root=$(mktemp -d "${TMPDIR:-/tmp}/flames-$suite.XXXXXX")
-mounted=()
-clean_up() {
-  local status=$? at pid
-  # Whatever the tests left running in the root (a D-Bus daemon a browser
-  # started, say) would keep its mounts busy.
-  for pid in /proc/[0-9]*; do
-    [ "$(readlink "$pid/root" 2>/dev/null)" != "$root" ] || kill -KILL "${pid#/proc/}" 2>/dev/null || true
-  done
-  for ((at = ${#mounted[@]} - 1; at >= 0; at--)); do
-    umount "${mounted[at]}" || umount --lazy "${mounted[at]}" || true
-  done
-  if findmnt --list --noheadings --output TARGET | grep -q "^$root/"; then
-    echo "test-in-debian: something is still mounted in $root; it is left there" >&2
-    exit 1
-  fi
-  rm -rf --one-file-system "$root"
-  exit "$status"
-}
-trap clean_up EXIT
-trap 'exit 143' INT TERM HUP
-
+trap 'rm -rf --one-file-system "$root"' EXIT
 tar -C "$root" -xf "$tarball"
-bind() {
-  mkdir -p "$root$2"
-  mount --bind "$1" "$root$2"
-  mounted+=("$root$2")
-}
-for dir in /proc /sys /dev /dev/pts /dev/shm; do bind "$dir" "$dir"; done
-bind "$cache/apt-$suite" /var/cache/apt/archives
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/" 2>/dev/null || true
-chroot "$root" update-ca-certificates >/dev/null 2>&1
-
 git clone --quiet "$source" "$root/root/flames"
 echo "make ${targets[*]} in Debian $suite ($(cat "$root/etc/debian_version")), from commit" \
   "$(git -C "$root/root/flames" rev-parse --short HEAD)"
+
 # A clean environment, but for what CI and the network need.
 environment=(HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8
   "CI=${CI:-}" "NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt")
 for name in http_proxy https_proxy no_proxy HTTP_PROXY HTTPS_PROXY NO_PROXY; do
   [ -z "${!name:-}" ] || environment+=("$name=${!name}")
 done
-chroot "$root" env -i "${environment[@]}" make -C /root/flames "${targets[@]}"
+unshare --mount --propagation private --pid --fork "$0" --inside "$root" "$cache" \
+  "${environment[@]}" make -C /root/flames "${targets[@]}"
