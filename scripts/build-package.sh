@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package with Debian's own tools (dpkg-buildpackage and
-# debhelper, as debian/ says), from a copy of the sources as a release tarball
-# holds them, so that the tree it is run in stays as it was. dpkg-buildpackage
-# dates everything by the changelog's last entry: the same sources give the
-# same bytes.
+# Builds the Debian package with dpkg-buildpackage from a copy of the sources
+# as a release tarball holds them, so that the tree stays as it was, cross-built
+# for DEBIAN_ARCH if given; with --source, the source package and .changes too.
+# Prints the paths of what it wrote into OUT_DIR.
 # Usage: build-package.sh OUT_DIR [DEBIAN_ARCH] [--source]
-#   DEBIAN_ARCH: cross-build for that architecture (default: this machine's).
-#   --source: the source package too (.dsc and tarball), and the .changes.
-#   Prints the paths of what it wrote into OUT_DIR.
 set -euo pipefail
 
 out=$(mkdir -p "${1:?usage: $0 OUT_DIR [DEBIAN_ARCH] [--source]}" && cd "$1" && pwd)
@@ -25,8 +21,7 @@ what=(--build=binary)
 [ "${3:-}" != --source ] || what=(--build=full)
 (cd "$copy" && dpkg-buildpackage --no-sign --host-arch="$arch" "${what[@]}") >"$work/log" 2>&1 ||
   { tail -n 40 "$work/log" >&2; echo "build-package: dpkg-buildpackage failed" >&2; exit 1; }
-# The package, its detached debugging symbols (flames-dbgsym), and what the
-# .changes lists beside them.
+# The package, its debugging symbols, and what the .changes lists beside them.
 for file in "$work"/flames{,-dbgsym}_"$version"_"$arch".deb "$work"/flames_"$version".{dsc,tar.xz} \
   "$work"/flames_"$version"_"$arch".{buildinfo,changes}; do
   [ -f "$file" ] || continue

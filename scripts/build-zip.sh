@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows zip from a Windows build tree: the program, its licence
-# and freeglut's, and a word for whoever unpacks it. Reproducibly: every time
-# stamp is the last changelog entry's, in UTC, the files are in a fixed order
-# with fixed modes and no extra attributes, whatever the directory, clock,
-# time zone, locale or umask.
+# and freeglut's, and a word for whoever unpacks it, reproducibly (dated by the
+# changelog, in a fixed order, with fixed modes and no extra attributes).
 # Usage: build-zip.sh BUILD_DIR SOURCE_DIR VERSION FREEGLUT_SOURCE_DIR   Prints the zip's path.
 set -euo pipefail
 

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Makes a Debian root tarball with mmdebstrap from this machine's own Debian
-# mirrors (as apt reads its sources: the archive the machine's release comes
-# from, and the one its security updates come from), once, and keeps it in
-# ~/.cache/flames. Prints its path.
+# Makes a Debian root tarball with mmdebstrap, once, from the mirrors this
+# machine's apt uses for its release and its security updates, and keeps it
+# in ~/.cache/flames. Prints its path.
 # Usage: debian-root.sh SUITE VARIANT [PACKAGE,...]   (VARIANT: minbase, buildd, ...)
 set -euo pipefail
 

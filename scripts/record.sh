@@ -37,10 +37,8 @@ if [ -n "$icon_dir" ]; then
   echo "wrote icons under $icon_dir"
 fi
 
-# The web page shows the first frame until the program draws (lossless WebP:
-# the same pixels in half the bytes of a PNG), and offers the icon at the size
-# an installed web app needs (128 colours: a third of the bytes, and no visible
-# difference at icon size).
+# The web page's poster is the first frame (lossless WebP: half a PNG's bytes),
+# its icon 192 px (128 colours: a third of the bytes, no visible difference).
 if [ -n "$web_dir" ]; then
   convert "$frames/first.ppm" -strip -define webp:lossless=true "$web_dir/poster.webp"
   convert "$frames/frame-00.ppm" -crop 400x400+50+100 +repage -resize 192x192 \

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Makes a release of one commit (HEAD) in DIST: the source tarball, the Debian
-# source package and binary packages for amd64 and i386, the Windows zip, the web site as a tarball, and
-# SHA256SUMS over them all. Everything is built from the commit alone,
-# exported afresh (uncommitted changes never reach a release), and every file
-# is reproducible: two runs give the same bytes, whatever the directory, clock,
-# time zone, locale or umask.
+# Makes a release of HEAD in DIST: source tarball, Debian source package, .debs
+# for amd64 and i386, Windows zip, web site tarball and SHA256SUMS; each
+# from the commit alone, exported afresh: uncommitted changes never reach
+# a release, and two runs give the same bytes.
 # Usage: release.sh DIST
 set -euo pipefail
 

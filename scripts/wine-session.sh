@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command in a Wine session: a Windows program (NAME.exe) under Wine,
-# anything else as it is, with WINEPREFIX and a quiet WINEDEBUG in its
-# environment. Without a WINEPREFIX, a fresh prefix is made for the command
-# and deleted after it. Whatever the outcome, the prefix's wineserver is ended
-# when the command ends, and the command's exit status is passed on.
+# anything else as it is, with WINEPREFIX (a fresh one unless given) and a
+# quiet WINEDEBUG; the prefix's wineserver ends with the command.
 # Usage: wine-session.sh COMMAND [ARG...]
 set -uo pipefail
 
@@ -30,13 +28,11 @@ end_session() {
 trap end_session EXIT
 trap 'exit 143' INT TERM HUP
 
-# The programs are 64-bit, and must run in the process started for them, so
-# that what watches them sees their window's _NET_WM_PID and their exit status.
-# Debian's wine starts the 32-bit loader whenever wine32 is installed, and that
-# loader hands a 64-bit program to a new process (or, on a kernel without
-# 32-bit x86, fails): the 64-bit loader comes first, wine only where there is
-# none. A loader is taken once it has set up the prefix and run a program,
-# Wine's own cmd, passing on the status it exits with. FLAMES_WINE names it.
+# The 64-bit programs must run in the process started for them, for the tests
+# to see their _NET_WM_PID and exit status; with wine32 installed Debian's wine
+# starts the 32-bit loader, which hands them to a new process (or fails without
+# 32-bit x86). So the 64-bit loader comes first, taken (as FLAMES_WINE) once it
+# has set up the prefix and run Wine's cmd, passing on its exit status.
 runs_programs() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     # Without a display Wine sets the prefix up all the same, without a word.

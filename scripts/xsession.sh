@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command inside a private X session: a fresh Xvfb with openbox as its
-# window manager. Both are stopped when the command ends, whatever its outcome,
-# and the command's exit status is passed on.
+# Runs a command inside a private X session, a fresh Xvfb with openbox, which
+# ends with the command, passing on its exit status.
 set -uo pipefail
 
 if [ $# -eq 0 ]; then
@@ -28,10 +27,9 @@ fail() {
   exit 1
 }
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-# -noreset: by default the server starts over whenever its last client leaves,
-# and a client connecting meanwhile is hung up on. Under load openbox's first
-# connection met such a restart now and then, and failed to open the display.
+# Xvfb picks a free display and writes its number once it accepts clients.
+# -noreset: else it starts over whenever its last client leaves, hanging up on
+# whoever connects meanwhile (openbox, now and then, under load).
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$workdir/display" \
   >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
@@ -45,10 +43,9 @@ export DISPLAY=":$(head -n 1 "$workdir/display")"
 
 openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
 wm_pid=$!
-# openbox is managing once it has set up the root window, the list of the
-# windows it manages last of all. It names itself (_NET_SUPPORTING_WM_CHECK)
-# before it is ready: a window mapped in between may never be managed, and
-# GLUT then waits for it for ever.
+# openbox names itself before it manages windows, and a window mapped in
+# between may never be managed (GLUT then waits for ever): it is ready once it
+# lists the windows it manages.
 managing() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '^_NET_CLIENT_LIST(WINDOW)'; }
 for _ in $(seq 200); do
   managing && break

@@ -1,10 +1,7 @@
-# Building for another Debian architecture with Debian's cross compilers
-# (g++-TRIPLET) and, for the program, that architecture's multiarch libraries
-# (freeglut3-dev:ARCH and the like). What is built runs natively where this
-# machine's kernel runs it (i386 on most x86-64 kernels, any architecture that
-# binfmt_misc hands to qemu), and otherwise under qemu-user, so that CTest
-# runs the tests as on the machine itself. FLAMES_CROSS_RUNNER=qemu in the
-# environment forces qemu-user.
+# Building for another Debian architecture with Debian's cross compilers and
+# that architecture's multiarch libraries. What is built runs natively where
+# this machine's kernel runs it, and otherwise under qemu-user (always, with
+# FLAMES_CROSS_RUNNER=qemu when the build folder is first configured).
 # Usage: -DCMAKE_TOOLCHAIN_FILE=.../debian-cross.cmake -DFLAMES_DEB_ARCH=ARCH
 set(CMAKE_SYSTEM_NAME Linux)
 # The projects CMake makes to try the compiler need the architecture too.
