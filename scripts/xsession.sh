@@ -33,12 +33,12 @@ fail() {
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$workdir/display" \
   >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 200); do
+for _ in $(seq 600); do
   [ -s "$workdir/display" ] && break
   kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
   sleep 0.05
 done
-[ -s "$workdir/display" ] || fail "Xvfb gave no display number within 10 s"
+[ -s "$workdir/display" ] || fail "Xvfb gave no display number within 30 s"
 export DISPLAY=":$(head -n 1 "$workdir/display")"
 
 openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
@@ -47,11 +47,11 @@ wm_pid=$!
 # between may never be managed (GLUT then waits for ever): it is ready once it
 # lists the windows it manages.
 managing() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '^_NET_CLIENT_LIST(WINDOW)'; }
-for _ in $(seq 200); do
+for _ in $(seq 600); do
   managing && break
   kill -0 "$wm_pid" 2>/dev/null || fail "openbox did not start"
   sleep 0.05
 done
-managing || fail "openbox did not take the display within 10 s"
+managing || fail "openbox did not take the display within 30 s"
 
 "$@"
