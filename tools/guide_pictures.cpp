@@ -54,6 +54,10 @@ std::string line(double x1, double y1, double x2, double y2, const std::string& 
          num(y2) + "\" " + style + "/>\n";
 }
 
+std::string circle(double x, double y, double radius, const std::string& style) {
+  return "<circle r=\"" + num(radius, 0) + "\" cx=\"" + num(x) + "\" cy=\"" + num(y) + "\" " + style + "/>\n";
+}
+
 // The levels seen after each step of one whole cycle, from the initial state.
 std::vector<FlameState> cycleStates() {
   std::vector<FlameState> states{FlameState{}};
@@ -68,9 +72,6 @@ std::vector<FlameState> cycleStates() {
 // below the crest, where the level stays for two steps.
 std::string levelCycle() {
   const double left = 60, bottom = 230, perStep = 5, perLevel = 8;
-  auto at = [&](double step, double level) {
-    return num(left + step * perStep) + "," + num(bottom - level * perLevel);
-  };
   const std::vector<FlameState> states = cycleStates();
   std::string svg = svgStart(780, 280, "The flame level over one cycle · Уровень пламени за цикл");
   for (const double crest : {15.0, 20.0, 25.0}) {
@@ -79,30 +80,23 @@ std::string levelCycle() {
     svg += text(left + kStepsPerCycle * perStep + 4, bottom - crest * perLevel + 4,
                 "crest · гребень " + exact(crest));
   }
-  svg += "<polyline fill=\"none\" stroke=\"#c00\" stroke-width=\"2\" points=\"";
-  for (std::size_t step = 0; step < states.size(); ++step)
-    svg += at(static_cast<double>(step), states[step].level) + " ";
-  svg += "\"/>\n";
+  std::string points, marks;
   for (std::size_t step = 0; step < states.size(); ++step) {
-    if (states[step].level == states[step].crest - 1.0 ||
-        (step > 0 && states[step - 1].level == states[step - 1].crest - 1.0 &&
-         states[step].level == states[step - 1].level)) {
-      const std::string point = at(static_cast<double>(step), states[step].level);
-      svg += "<circle r=\"3\" fill=\"#fc0\" stroke=\"#c00\" cx=\"" +
-             point.substr(0, point.find(',')) + "\" cy=\"" + point.substr(point.find(',') + 1) +
-             "\"/>\n";
-    }
+    const double x = left + static_cast<double>(step) * perStep;
+    const double y = bottom - states[step].level * perLevel;
+    points += num(x) + "," + num(y) + " ";
+    const bool turned = states[step].level == states[step].crest - 1.0;
+    if (turned || (step > 0 && states[step - 1].level == states[step - 1].crest - 1.0 &&
+                   states[step].level == states[step - 1].level))
+      marks += circle(x, y, 3, "fill=\"#fc0\" stroke=\"#c00\"");
+    if (states[step].level == 0.0)
+      svg += text(x, bottom + 16, std::to_string(step), " text-anchor=\"middle\"");
   }
+  svg += "<polyline fill=\"none\" stroke=\"#c00\" stroke-width=\"2\" points=\"" + points + "\"/>\n" + marks;
   svg += line(left, bottom, left + kStepsPerCycle * perStep, bottom, "stroke=\"#000\"");
   svg += line(left, bottom, left, bottom - 25 * perLevel, "stroke=\"#000\"");
   for (int level = 0; level <= 25; level += 5)
     svg += text(left - 22, bottom - level * perLevel + 4, std::to_string(level));
-  for (std::size_t step = 0; step < states.size(); ++step) {
-    if (states[step].level == 0.0) {
-      svg += text(left + static_cast<double>(step) * perStep, bottom + 16, std::to_string(step),
-                  " text-anchor=\"middle\"");
-    }
-  }
   svg += text(left + 300, bottom + 36, "step · шаг", " text-anchor=\"middle\"");
   svg += text(14, 20, "level · уровень");
   return svg + "</svg>\n";
@@ -183,8 +177,7 @@ std::string stripCorners() {
     for (const auto& [c, colour] : corners) {
       const auto [x, y] = at(c);
       const bool right = number > 2;
-      svg += "<circle r=\"5\" stroke=\"#000\" fill=\"" + colour + "\" cx=\"" + num(x) + "\" cy=\"" +
-             num(y) + "\"/>\n";
+      svg += circle(x, y, 5, "stroke=\"#000\" fill=\"" + colour + "\"");
       svg += text(x + (right ? 9 : -9), y + 4,
                   std::to_string(number++) + ": (" + exact(c.x) + ", " + exact(c.y) + ")",
                   right ? "" : " text-anchor=\"end\"");
@@ -218,13 +211,10 @@ std::string drift() {
     std::string marks;
     double previous = -1;
     forEachStrip(state, [&](const Strip& strip) {
-      const double lift = strip.topLeft.y - 5.0f;
-      outline += " " + num(left + strip.topLeft.x * perUnit) + "," + num(base - lift * perLift);
-      if (state.level == 24.0 && previous != 24.0) {
-        marks += "<circle r=\"3\" fill=\"#fff\" stroke=\"#000\" cx=\"" +
-                 num(left + strip.topLeft.x * perUnit) + "\" cy=\"" + num(base - lift * perLift) +
-                 "\"/>\n";
-      }
+      const double x = left + strip.topLeft.x * perUnit;
+      const double y = base - (strip.topLeft.y - 5.0f) * perLift;
+      outline += " " + num(x) + "," + num(y);
+      if (state.level == 24.0 && previous != 24.0) marks += circle(x, y, 3, "fill=\"#fff\" stroke=\"#000\"");
       previous = state.level;
     });
     outline += " " + num(left + 101 * perUnit) + "," + num(base);
