@@ -1,47 +1,29 @@
 #!/usr/bin/env bash
 # Records the animation as a seamless GIF, and the program's icons and the web
 # page's images, from the real window's own pixels on a private X server.
-# Usage: record.sh BUILD_DIR GIF [ICON_DIR WEB_DIR]
+# Usage: record.sh BUILD_DIR GIF ICON_DIR WEB_DIR
 set -euo pipefail
 
-build_dir=$1
-gif=$2
-icon_dir=${3:-}
-web_dir=${4:-}
-here=$(cd "$(dirname "$0")" && pwd)
+build_dir=$1 gif=$2 icon_dir=$3 web_dir=$4
 frames=$(mktemp -d "${TMPDIR:-/tmp}/flames-record.XXXXXX")
 trap 'rm -rf "$frames"' EXIT
+"$(dirname "$0")/xsession.sh" "$build_dir/tools/flames_record" "$frames"
 
-"$here/xsession.sh" "$build_dir/tools/flames_record" "$frames"
-
-# 150 ms a frame (GIF counts in hundredths), looping for ever. Shrink evenly
-# only if the full-size loop would be too large for a README.
-limit=$((1536 * 1024))
-for scale in 100 80 60 50; do
-  convert -delay 15 -loop 0 "$frames"/frame-*.ppm -resize "${scale}%" -layers Optimize "$gif"
-  [ "$(stat -c %s "$gif")" -lt "$limit" ] && break
-done
-if [ "$(stat -c %s "$gif")" -ge "$limit" ]; then
-  echo "record: $gif is still $(stat -c %s "$gif") bytes at half size" >&2
-  exit 1
-fi
-echo "recorded $gif: 13 frames, ${scale}% size, $(stat -c %s "$gif") bytes"
+# 150 ms a frame (GIF counts in hundredths), looping for ever.
+convert -delay 15 -loop 0 "$frames"/frame-*.ppm -layers Optimize "$gif"
+echo "recorded $gif: 13 frames, $(stat -c %s "$gif") bytes"
 
 # The icon is the heart of the first frame: the band, without the black above it.
-if [ -n "$icon_dir" ]; then
-  for size in 16 24 32 48 64 128 256; do
-    mkdir -p "$icon_dir/${size}x${size}/apps"
-    convert "$frames/frame-00.ppm" -crop 400x400+50+100 +repage -resize "${size}x${size}" \
-      -strip "$icon_dir/${size}x${size}/apps/flames.png"
-  done
-  echo "wrote icons under $icon_dir"
-fi
+for size in 16 24 32 48 64 128 256; do
+  mkdir -p "$icon_dir/${size}x${size}/apps"
+  convert "$frames/frame-00.ppm" -crop 400x400+50+100 +repage -resize "${size}x${size}" \
+    -strip "$icon_dir/${size}x${size}/apps/flames.png"
+done
+echo "wrote icons under $icon_dir"
 
 # The web page's poster is the first frame (lossless WebP: half a PNG's bytes),
 # its icon 192 px (128 colours: a third of the bytes, no visible difference).
-if [ -n "$web_dir" ]; then
-  convert "$frames/first.ppm" -strip -define webp:lossless=true "$web_dir/poster.webp"
-  convert "$frames/frame-00.ppm" -crop 400x400+50+100 +repage -resize 192x192 \
-    +dither -colors 128 -strip -define png:compression-level=9 "PNG8:$web_dir/icon-192.png"
-  echo "wrote the web page's poster and icons under $web_dir"
-fi
+convert "$frames/first.ppm" -strip -define webp:lossless=true "$web_dir/poster.webp"
+convert "$frames/frame-00.ppm" -crop 400x400+50+100 +repage -resize 192x192 \
+  +dither -colors 128 -strip -define png:compression-level=9 "PNG8:$web_dir/icon-192.png"
+echo "wrote the web page's poster and icon under $web_dir"

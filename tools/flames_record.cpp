@@ -1,11 +1,7 @@
-// Records one full cycle of the running program, from its window's own pixels:
-// one whole cycle of tick frames, written as frame-00.ppm, frame-01.ppm ..., and the
-// frame it draws first, as first.ppm.
-//
-// Usage: flames_record OUT_DIR   (inside an X session with a window manager)
-// It waits for each frame instead of sleeping, and proves the frames
-// consecutive: the frame after the cycle must equal the first, and the cycle's
-// frames must all differ.
+// Records from the running program's window the frame it draws first
+// (first.ppm) and one whole cycle of tick frames (frame-00.ppm ...), proven
+// consecutive: the frame after the cycle equals the first, and the cycle's all
+// differ. Usage: flames_record OUT_DIR   (inside scripts/xsession.sh)
 #include <X11/X.h>
 #include <cstdio>
 #include <string>
