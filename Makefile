@@ -100,7 +100,7 @@ test-arch:
 	  log=build-arch/unit-$$arch.configure.log; mkdir -p build-arch; \
 	  cmake -S . -B build-arch/unit-$$arch -DFLAMES_MODEL_ONLY=ON \
 	    $(CROSS_TOOLCHAIN)$$arch $(CMAKE_FLAGS) >$$log || { cat $$log; exit 1; }; \
-	  echo "== unit tests on $$arch: $$(sed -n 's/^-- \(.* programs run .*\)/\1/p' $$log)"; \
+	  echo "== unit tests on $$arch: $$(sed -n '/programs run/{s/^-- //p;q}' $$log)"; \
 	  cmake --build build-arch/unit-$$arch -j $(JOBS) >/dev/null; \
 	  ctest --test-dir build-arch/unit-$$arch --output-on-failure; \
 	done
