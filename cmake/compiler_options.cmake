@@ -1,7 +1,5 @@
-# The compiler options every target of ours takes, through the interface
-# library flames_options: warnings, rounding exactly as the model needs, and
-# the sanitizers or Debian's hardening. No build path reaches the objects, so
-# the same sources give the same binary wherever they are built.
+# What every target of ours compiles with (flames_options): warnings, exact
+# rounding, the sanitizers or Debian's hardening, and no build path in objects.
 add_library(flames_options INTERFACE)
 target_compile_options(flames_options INTERFACE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic>
                        $<$<AND:$<COMPILE_LANGUAGE:CXX>,$<BOOL:${FLAMES_WERROR}>>:-Werror>

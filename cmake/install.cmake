@@ -1,5 +1,4 @@
-# What make install puts where; the Debian package (debian/) installs the
-# same, and debhelper compresses the manual page and the changelog.
+# What make install puts where, as the Debian package installs it too.
 configure_file(data/flames.1.in flames.1 @ONLY)
 configure_file(data/flames.ru.1.in ru/flames.1 @ONLY)
 set(app_id io.github.flames.flames)

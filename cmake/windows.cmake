@@ -1,14 +1,12 @@
-# The Windows program: a 64-bit console program linked statically against freeglut,
-# built here from Debian's source package (make windows fetches it), so that
-# it needs no DLL that Windows lacks. No link time stamp, no symbols.
+# The Windows program, linked statically against freeglut built from Debian's
+# source package, so that it needs no DLL Windows lacks; no time stamp, no symbols.
 set(FLAMES_FREEGLUT_SOURCE "" CACHE PATH "freeglut's sources, as scripts/fetch-freeglut.sh unpacks them")
 set(FREEGLUT_BUILD_SHARED_LIBS OFF CACHE BOOL "" FORCE)
 set(FREEGLUT_BUILD_DEMOS OFF CACHE BOOL "" FORCE)
 add_subdirectory(${FLAMES_FREEGLUT_SOURCE} freeglut EXCLUDE_FROM_ALL)
 # Its own warnings are its maintainers' business.
 target_compile_options(freeglut_static PRIVATE -w -ffile-prefix-map=${FLAMES_FREEGLUT_SOURCE}=freeglut)
-# The exe's own resources: the icon, made from data/icons (PNG inside for
-# 256 px, as Windows Vista on reads it), the version block and the manifest.
+# The exe's resources: the icon (PNG inside at 256 px), version block and manifest.
 enable_language(RC)
 set(icon ${PROJECT_BINARY_DIR}/flames.ico)
 set(icon_pngs)

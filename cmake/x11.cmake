@@ -1,5 +1,4 @@
-# The X11 program (Linux and every Debian architecture): freeglut, GL and Xlib,
-# and the window's icons compiled in.
+# The X11 program: freeglut, GL and Xlib, and the window's icons compiled in.
 set(OpenGL_GL_PREFERENCE GLVND)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
 find_package(GLUT REQUIRED)
@@ -30,8 +29,7 @@ target_link_libraries(flames PRIVATE GLUT::GLUT OpenGL::GL X11::X11 ${CMAKE_DL_L
 # The program's XMapWindow must be where the dynamic linker looks, whatever a
 # version script or the visibility flags say.
 target_link_options(flames PRIVATE -Wl,--export-dynamic-symbol=XMapWindow)
-# How the end-to-end tests start the program built for another architecture:
-# under the emulator that runs it here, if it needs one, in the same process.
+# How the end-to-end tests start a program built for another architecture.
 if(CMAKE_CROSSCOMPILING)
   list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " emulator)
   file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/start-flames

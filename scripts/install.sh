@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Installs what `make` built into PREFIX and lists, in LIST_DIR (by default the
-# build folder), what the install made, for uninstall.sh: its files (CMake's list) and the folders
-# it created, found by installing into a scratch folder first. Whoever runs it
-# (root, through sudo), what it writes in the build folder stays the folder's
-# owner's, so that the owner's next build, package or test can write there.
+# Installs what `make` built into PREFIX and lists in LIST_DIR (the build folder)
+# the files and the folders it made, for uninstall.sh. What it writes in the
+# build folder stays the folder owner's, even when root runs it.
 # Usage: install.sh BUILD_DIR PREFIX [LIST_DIR]
 set -euo pipefail
 

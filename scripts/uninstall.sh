@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Removes what install.sh listed in LIST_DIR as installed: the files CMake
-# listed, then the folders the install created, deepest first, once empty;
-# then the lists themselves.
+# Removes what install.sh listed in LIST_DIR: the files, then the folders it
+# made (deepest first, once empty), then the lists.
 # Usage: uninstall.sh LIST_DIR
 set -euo pipefail
 

@@ -1,6 +1,5 @@
-// Benchmark baseline: the flames window with the same display mode, view and
-// 150 ms timer, whose frames are empty (clear and swap, no strips). What the
-// benchmark measures here is the toolkit's and the buffer swap's share.
+// Benchmark baseline: the flames window and 150 ms timer with empty frames
+// (clear and swap): the toolkit's and the buffer swap's share of the cost.
 #include <GL/gl.h>
 #include <GL/glut.h>
 

@@ -1,7 +1,6 @@
 #!/bin/bash
-# What the web page costs a visitor: each file's bytes, and Lighthouse's
-# figures for a phone (score, blocking time, first and largest paint), then
-# the longest task of the page's thread as it starts, unthrottled.
+# What the web page costs a visitor: each file's bytes, Lighthouse's figures
+# for a phone, and the page thread's longest task as it starts, unthrottled.
 # Usage: tools/web_bench.sh SITE_DIR   (make bench-web)
 set -euo pipefail
 site=$(realpath "$1")
