@@ -23,9 +23,6 @@ endif
 CROSS_ARCHES ?= $(shell awk '!/^\#/ { print $$1 }' cmake/debian-architectures.txt)## test-arch's architectures
 DEBIAN_SUITE ?= trixie## test-in-debian's Debian release (forky: testing)
 DEBIAN_TARGETS ?= test test-windows## what test-in-debian makes there
-# FLAMES_CROSS_RUNNER=qemu in the environment: test-arch runs every architecture
-# under qemu-user, where the kernel could run it too (decided when build-arch/
-# is first configured).
 
 # Debian's emscripten needs Debian's node modules, which another node may not search.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))

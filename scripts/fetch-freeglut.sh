@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# Fetches freeglut's source package from the Debian release this machine runs
-# and unpacks it, with the project's patches on top, into DIR: the Windows
-# build compiles it as a static library.
-#
-# apt reads a private configuration: the source entries of the machine's own
-# Debian release (its suite, -updates and -security, from the mirrors apt
-# already uses), with lists of their own under DIR.
+# Fetches freeglut's source package, for the Windows build, from this
+# machine's Debian release and mirrors, and unpacks it with our patches into
+# DIR, through a private apt configuration with lists of its own under DIR.
 # Usage: fetch-freeglut.sh DIR
 set -euo pipefail
 

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages (and the npm packages) a make target needs that
-# are not there yet. dpkg-checkbuilddeps judges what is there, for the
-# architecture wanted (ARCH, or this machine's) whatever other architectures
-# hold: when nothing is missing, this changes nothing and needs no root.
+# Installs the Debian (and npm) packages a make target needs that are missing
+# for the architecture built for, as dpkg-checkbuilddeps judges; with nothing
+# missing it changes nothing and needs no root.
 # Usage: install-deps.sh [build|test|package|web|cross|root|debian-build|windows|test-windows]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,10 +12,8 @@ arch=${ARCH:-$native}
 declare -A gnu_type=()
 while read -r name type _; do gnu_type[$name]=$type; done < <(grep -v '^#' cmake/debian-architectures.txt)
 
-# Building needs debian/control's Build-Depends, with ARCH's cross compiler;
-# running needs Mesa's drivers. The tests drive the program in a private X
-# server and the page in Chromium, Firefox and WebKit, and judge what the
-# package ships. A package a later Debian renamed is named OLD|NEW.
+# Building needs debian/control's Build-Depends (and ARCH's cross compiler),
+# running Mesa's drivers. A package a later Debian renamed is named OLD|NEW.
 build_packages=(make dpkg-dev)
 [ "$arch" = "$native" ] || build_packages+=("g++-${gnu_type[$arch]}")
 package_packages=(lintian appstream reprotest)
@@ -81,10 +78,8 @@ if [ "$mode" = debian-build ] && [ "$(id -u)" -eq 0 ]; then
   done
 fi
 
-# puppeteer-core drives Debian's Chromium and Firefox, selenium-webdriver its
-# WebKit; no browser is downloaded. Installed again from inside the folder (so
-# that npm reads the machine's configuration) whenever one is not at its
-# locked version.
+# The browser drivers (no browser is downloaded), again whenever one is not at
+# its locked version; from inside the folder, so that npm reads its settings.
 cd tests/web
 if [ "$mode" = test ] && ! node -e 'for (const [name, { version }] of Object.entries(
     require("./package-lock.json").packages)) if (name && require(`./${name}/package.json`).version !== version)

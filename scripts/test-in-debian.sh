@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
-# Runs `make TARGET...` from a clone of this commit inside a fresh root of a
-# Debian release, as on a newcomer's machine: a minimal Debian with git and
-# make, where make's own install step installs everything else.
-#
-# The root is debian-root.sh's tarball, unpacked afresh. It runs in mount and
-# PID namespaces of its own, so that what it mounts is never seen outside and
-# whatever it leaves running ends with it. apt's downloads are kept in
-# ~/.cache/flames, and the root trusts the certificate authorities this
-# machine trusts (a proxy that inspects TLS would otherwise fail npm inside).
+# Runs `make TARGET...` from a clone of this commit in a fresh minimal root of
+# a Debian release (debian-root.sh's, with git and make), in mount and PID
+# namespaces of its own: what it mounts or leaves running ends with it. It
+# trusts this machine's certificate authorities (for a TLS-inspecting proxy).
 # Usage: test-in-debian.sh SUITE [TARGET...]   (root only; SUITE: trixie, forky, ...)
 set -euo pipefail
 

@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
-# What the running window costs, as pidstat (sysstat) counts it, beside a
-# baseline whose frames are empty; or, with --soak, whether resident memory
-# stays flat over a long run with the window still drawing.
-# Usage, inside an X session (scripts/xsession.sh):
-#   tools/bench.sh BUILD_DIR SECONDS           (make bench)
-#   tools/bench.sh BUILD_DIR SECONDS --soak    (make soak)
+# What the running window costs as pidstat counts it, beside an empty-frame
+# baseline; with --soak, whether memory stays flat over a long run.
+# Usage, in scripts/xsession.sh: tools/bench.sh BUILD_DIR SECONDS [--soak]
 set -euo pipefail
 build=${1:?usage: $0 BUILD_DIR SECONDS [--soak]}
 seconds=${2:?usage: $0 BUILD_DIR SECONDS [--soak]}
 export LC_ALL=C
 
-# pidstat's columns by the names its header gives them; wake-ups are each
-# thread's voluntary context switches, summed (the process line counts only
-# its first thread's).
+# pidstat's columns by their names; wake-ups are all threads' voluntary
+# context switches (the process line counts only its first thread's).
 figures() {
   pidstat -h -t -u -w -r -p "$1" "$seconds" 1 | awk -v name="$2" '
     /^#/ { for (i = 2; i <= NF; i++) at[$i] = i - 1; next }
