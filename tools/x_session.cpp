@@ -30,26 +30,32 @@ namespace {
 
 constexpr Millis kPollInterval{5};
 
-std::vector<unsigned char> rawProperty(Display* display, Window window, const char* name,
-                                       Atom* type, int* format, unsigned long* count) {
-  Atom actualType = None;
-  int actualFormat = 0;
+// A property's type, item size and items: bytes, or, of 32-bit items, the
+// longs Xlib hands them back as.
+struct Property {
+  Atom type = None;
+  int format = 0;
+  std::vector<unsigned char> bytes;
+  std::vector<long> longs;
+};
+
+Property readProperty(Display* display, Window window, const char* name) {
+  Property property;
   unsigned long items = 0, remaining = 0;
   unsigned char* data = nullptr;
-  std::vector<unsigned char> bytes;
-  const Atom property = XInternAtom(display, name, False);
-  if (XGetWindowProperty(display, window, property, 0, 1 << 16, False, AnyPropertyType, &actualType,
-                         &actualFormat, &items, &remaining, &data) == Success &&
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1 << 16, False,
+                         AnyPropertyType, &property.type, &property.format, &items, &remaining,
+                         &data) == Success &&
       data != nullptr) {
-    // Xlib hands 32-bit items back as longs.
-    const std::size_t unit = actualFormat == 32 ? sizeof(long) : actualFormat / 8;
-    bytes.assign(data, data + items * unit);
+    if (property.format == 32) {
+      const auto* values = reinterpret_cast<const long*>(data);
+      property.longs.assign(values, values + items);
+    } else {
+      property.bytes.assign(data, data + items * static_cast<unsigned>(property.format / 8));
+    }
   }
   if (data != nullptr) XFree(data);
-  *type = actualType;
-  *format = actualFormat;
-  *count = items;
-  return bytes;
+  return property;
 }
 
 }  // namespace
@@ -140,13 +146,8 @@ Window XSession::waitForWindow(pid_t pid, Millis timeout) {
   const Window root = DefaultRootWindow(display_);
   do {
     noteCreatedWindows();
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    const auto bytes = rawProperty(display_, root, "_NET_CLIENT_LIST", &type, &format, &count);
-    const auto* clients = reinterpret_cast<const long*>(bytes.data());
-    for (unsigned long i = 0; i < count; ++i) {
-      const Window window = static_cast<Window>(clients[i]);
+    for (const long client : readProperty(display_, root, "_NET_CLIENT_LIST").longs) {
+      const auto window = static_cast<Window>(client);
       const auto pids = cardinalProperty(window, "_NET_WM_PID");
       XWindowAttributes attributes;
       if (!pids.empty() && pids[0] == pid && XGetWindowAttributes(display_, window, &attributes) &&
@@ -223,22 +224,13 @@ Picture XSession::waitForFirstFrame(Window window, Millis timeout) {
 }
 
 std::string XSession::utf8Property(Window window, const char* name) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  const auto bytes = rawProperty(display_, window, name, &type, &format, &count);
-  if (type != XInternAtom(display_, "UTF8_STRING", False)) return {};
-  return std::string(bytes.begin(), bytes.end());
+  const Property property = readProperty(display_, window, name);
+  if (property.type != XInternAtom(display_, "UTF8_STRING", False)) return {};
+  return std::string(property.bytes.begin(), property.bytes.end());
 }
 
 std::vector<long> XSession::cardinalProperty(Window window, const char* name) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0;
-  const auto bytes = rawProperty(display_, window, name, &type, &format, &count);
-  if (format != 32) return {};
-  const auto* values = reinterpret_cast<const long*>(bytes.data());
-  return std::vector<long>(values, values + count);
+  return readProperty(display_, window, name).longs;
 }
 
 std::pair<std::string, std::string> XSession::classHint(Window window) {
