@@ -34,8 +34,7 @@ export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 all: build
 
 help:
-	@echo "flames: make TARGET [VARIABLE=value ...]. The targets that build or test first install the"
-	@echo "Debian packages they lack, through sudo when you are not root."
+	@echo "flames: make TARGET [VARIABLE=value ...]; what builds or tests installs missing packages first."
 	@awk -F'## ' '/^## / { what = $$2; next } /^[a-z-]+:/ && what { split($$1, t, ":"); \
 	  printf "  %-20s %s\n", t[1], what } { what = "" }' $(MAKEFILE_LIST)
 	@echo "Variables:"
@@ -78,8 +77,7 @@ sanitize:
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure --label-exclude shipping
 
-# Windows' own file is left to its build's compiler (it needs mingw-w64's headers). Whatever clang-tidy says
-# but its count of filtered warnings fails the lint, a configuration it cannot read included.
+# Windows' own file is left to mingw-w64's compiler; anything clang-tidy says fails the lint.
 ## clang-tidy and cppcheck
 lint: tests-built
 	git ls-files '*.cpp' ':!*_win32.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet 2>&1 | \

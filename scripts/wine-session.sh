@@ -10,8 +10,7 @@ if [ $# -eq 0 ]; then
   exit 2
 fi
 
-# Wine's own diagnostics off, so that what is printed is the program's; no
-# prompt to install .NET or a browser engine into a new prefix.
+# Only the program's own output, and no offer of .NET or a browser engine.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 own_prefix=
 if [ -z "${WINEPREFIX:-}" ]; then

@@ -1,9 +1,6 @@
-// The pictures of the guide to how the flames move (docs/how-it-moves), drawn
-// by the flame model itself: the same FlameState, rules and strip corners the
-// program draws with, as SVG. Labels are in English and Russian, so both
-// guides share them.
-//
-// Usage: guide_pictures DIR   (make pictures; writes the pictures into DIR)
+// The pictures of the guide to how the flames move, drawn as SVG by the model
+// the program draws with, labelled in English and Russian for both guides.
+// Usage: guide_pictures DIR   (make pictures: docs/how-it-moves)
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -21,8 +18,7 @@ namespace {
 
 using Pictures = std::map<std::string, std::string>;  // file name: SVG text
 
-// Coordinates with two decimals: plenty at any size, and the same text on
-// every machine.
+// Coordinates with two decimals: plenty at any size, the same on every machine.
 std::string num(double value, int decimals = 2) {
   std::string written(32, '\0');
   written.resize(static_cast<std::size_t>(

@@ -34,9 +34,8 @@ struct Picture {
 // Writes the picture as a binary PPM, for a look at what a failing test saw.
 void savePicture(const Picture& picture, const std::string& path);
 
-// Why consecutive frames are not one whole cycle of `cycle` frames and the
-// first again, or empty if they are: the cycle's must all differ and the last
-// must equal the first (which also proves that no frame was missed).
+// Why consecutive frames are not one whole cycle and the first again (all
+// different, the last equal to the first: none missed), or empty if they are.
 std::string cycleFault(const std::vector<Picture>& frames, std::size_t cycle);
 
 inline int red(std::uint32_t p) {
@@ -49,8 +48,7 @@ inline int blue(std::uint32_t p) {
   return static_cast<int>(p & 0xffU);
 }
 
-// A program under test, started without arguments, with its output kept in a
-// file. Killed if still running when this goes away.
+// A program started without arguments, its output kept; killed at the end.
 class Program {
  public:
   explicit Program(const std::string& path);
@@ -77,19 +75,15 @@ class XSession {
 
   // The managed, viewable top-level window of that process (0 on timeout).
   Window waitForWindow(pid_t pid, Millis timeout);
-  // When this session saw the window created, to within a poll of
-  // waitForWindow: a program's clock starts there, after it has loaded and
-  // found its GL driver.
+  // When this session saw the window created (to within a poll of
+  // waitForWindow): a program's clock starts there, after loading.
   Clock::time_point createdAt(Window window) const;
   Picture grab(Window window);
-  // Grabs until the window can be read and its picture differs from `previous`
-  // (empty picture if none by the deadline).
+  // The first picture that differs from `previous` (empty if none by then).
   Picture waitForChange(Window window, const Picture& previous, Clock::time_point deadline);
-  // The next `count` pictures the window shows, each waited for (fewer if it
-  // stops changing for 2 s).
+  // The next `count` pictures (fewer if it stops changing for 2 s).
   std::vector<Picture> nextFrames(Window window, Picture last, int count);
-  // The first picture that is not all black: the window is black until the
-  // frame the window system asked for arrives (empty picture if none by then).
+  // The first picture not all black: the first frame (empty if none by then).
   Picture waitForFirstFrame(Window window, Millis timeout);
 
   std::string utf8Property(Window window, const char* name);
