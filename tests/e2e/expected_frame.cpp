@@ -51,7 +51,7 @@ std::vector<FlameState> tickFrameStarts() {
   for (int i = 0; i < kCycle; ++i) {
     computeFlicker(state);  // as the tick does; the steps ignore the flicker
     starts.push_back(state);
-    for (int strip = 0; strip < 126; ++strip) stepFlame(state);
+    for (int strip = 0; strip < kStripsPerFrame; ++strip) stepFlame(state);
   }
   return starts;
 }
