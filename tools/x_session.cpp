@@ -16,7 +16,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <ios>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -72,16 +71,6 @@ void savePicture(const Picture& picture, const std::string& path) {
                          static_cast<char>(blue(p))};
     out.write(rgb, 3);
   }
-}
-
-std::string cycleFault(const std::vector<Picture>& frames, std::size_t cycle) {
-  if (frames.size() != cycle + 1) return "the window stopped changing";
-  std::set<std::vector<std::uint32_t>> distinct;
-  for (std::size_t i = 0; i < cycle; ++i) distinct.insert(frames[i].pixels);
-  if (distinct.size() != cycle) return "some of the cycle's frames are the same picture";
-  if (frames[cycle] != frames[0])
-    return "the frame after the cycle differs from the first (a frame was missed)";
-  return {};
 }
 
 Program::Program(const std::string& path) {
@@ -202,16 +191,6 @@ Picture XSession::waitForChange(Window window, const Picture& previous,
     std::this_thread::sleep_for(kPollInterval);
   }
   return {};
-}
-
-std::vector<Picture> XSession::nextFrames(Window window, Picture last, int count) {
-  std::vector<Picture> frames;
-  for (int i = 0; i < count; ++i) {
-    last = waitForChange(window, last, Clock::now() + Millis(2000));
-    if (last.pixels.empty()) break;
-    frames.push_back(last);
-  }
-  return frames;
 }
 
 Picture XSession::waitForFirstFrame(Window window, Millis timeout) {

@@ -34,10 +34,6 @@ struct Picture {
 // Writes the picture as a binary PPM, for a look at what a failing test saw.
 void savePicture(const Picture& picture, const std::string& path);
 
-// Why consecutive frames are not one whole cycle and the first again (all
-// different, the last equal to the first: none missed), or empty if they are.
-std::string cycleFault(const std::vector<Picture>& frames, std::size_t cycle);
-
 inline int red(std::uint32_t p) {
   return static_cast<int>((p >> 16) & 0xffU);
 }
@@ -81,8 +77,6 @@ class XSession {
   Picture grab(Window window);
   // The first picture that differs from `previous` (empty if none by then).
   Picture waitForChange(Window window, const Picture& previous, Clock::time_point deadline);
-  // The next `count` pictures (fewer if it stops changing for 2 s).
-  std::vector<Picture> nextFrames(Window window, Picture last, int count);
   // The first picture not all black: the first frame (empty if none by then).
   Picture waitForFirstFrame(Window window, Millis timeout);
 
