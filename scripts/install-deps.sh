@@ -16,12 +16,11 @@ while read -r name type _; do gnu_type[$name]=$type; done < <(grep -v '^#' cmake
 # running Mesa's drivers. A package a later Debian renamed is named OLD|NEW.
 build_packages=(make dpkg-dev)
 [ "$arch" = "$native" ] || build_packages+=("g++-${gnu_type[$arch]}")
-package_packages=(lintian appstream reprotest)
 web_packages=(emscripten python3)
 windows_packages=(make cmake g++-mingw-w64-x86-64-posix dpkg-dev patch zip icoutils)
 test_packages=("${build_packages[@]}" libgl1-mesa-dri libgtest-dev libxtst-dev xvfb openbox x11-utils x11-apps
   sysstat clang-tidy cppcheck 'webkit2gtk-driver|webkitgtk-webdriver' imagemagick chromium firefox-esr devscripts
-  groff-base desktop-file-utils faketime diffoscope-minimal "${package_packages[@]}" "${web_packages[@]}")
+  groff-base desktop-file-utils faketime diffoscope-minimal lintian appstream reprotest "${web_packages[@]}")
 command -v npm >/dev/null || test_packages+=(npm)
 
 build_depends=yes
@@ -40,14 +39,9 @@ case $mode in
 esac
 
 as_root() {
-  if [ "$(id -u)" -eq 0 ]; then
-    "$@"
-  elif command -v sudo >/dev/null; then
-    sudo "$@"
-  else
-    echo "Debian packages are missing, and installing them needs root. As root, run: $*" >&2
-    exit 1
-  fi
+  [ "$(id -u)" -ne 0 ] || { "$@"; return; }
+  command -v sudo >/dev/null || { echo "Installing missing packages needs root: as root, run $*" >&2; exit 1; }
+  sudo "$@"
 }
 apt_get() {
   [ -n "${updated:-}" ] || as_root apt-get update -q
