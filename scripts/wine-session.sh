@@ -5,10 +5,7 @@
 # Usage: wine-session.sh COMMAND [ARG...]
 set -uo pipefail
 
-if [ $# -eq 0 ]; then
-  echo "usage: $0 COMMAND [ARG...]" >&2
-  exit 2
-fi
+[ $# -gt 0 ] || { echo "usage: $0 COMMAND [ARG...]" >&2; exit 2; }
 
 # Only the program's own output, and no offer of .NET or a browser engine.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -3,10 +3,7 @@
 # ends with the command, passing on its exit status.
 set -uo pipefail
 
-if [ $# -eq 0 ]; then
-  echo "usage: $0 COMMAND [ARG...]" >&2
-  exit 2
-fi
+[ $# -gt 0 ] || { echo "usage: $0 COMMAND [ARG...]" >&2; exit 2; }
 
 workdir=$(mktemp -d "${TMPDIR:-/tmp}/flames-xsession.XXXXXX")
 stop_session() {
