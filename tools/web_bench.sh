@@ -24,16 +24,8 @@ for throttling in simulate provided; do
     --chrome-flags="--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader" \
     --form-factor=mobile --throttling-method=$throttling --output=json --output-path="$report/$throttling.json"
 done
-python3 - "$report" <<'PY'
-import json, sys
-phone = json.load(open(sys.argv[1] + "/simulate.json"))
-audits = phone["audits"]
-print("Lighthouse, mobile:", ", ".join(f"{name} {round(category['score'] * 100)}"
-                                      for name, category in phone["categories"].items()))
-for audit in ["total-blocking-time", "first-contentful-paint", "largest-contentful-paint", "interactive"]:
-    print(f"  {audits[audit]['title']}: {audits[audit]['displayValue']}")
-tasks = json.load(open(sys.argv[1] + "/provided.json"))["audits"]["long-tasks"]["details"]["items"]
-longest = max((task["duration"] for task in tasks), default=None)
-print("Longest task of the page's thread, unthrottled:",
-      f"{longest:.0f} ms" if longest else "none of 50 ms or more")
-PY
+jq -r '"Lighthouse, mobile: " + ([.categories[] | "\(.id) \(.score * 100 | round)"] | join(", ")),
+  (.audits["total-blocking-time", "first-contentful-paint", "largest-contentful-paint", "interactive"]
+   | "  \(.title): \(.displayValue)")' "$report/simulate.json"
+jq -r '[.audits["long-tasks"].details.items[].duration] | max | "Longest task of the page'"'"'s thread,"
+  + " unthrottled: " + (if . then "\(round) ms" else "none of 50 ms or more" end)' "$report/provided.json"
