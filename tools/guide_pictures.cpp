@@ -64,8 +64,7 @@ std::vector<FlameState> cycleStates() {
   return states;
 }
 
-// The level over the 117-step cycle: crests 15, 20 and 25, each turned one
-// below the crest, where the level stays for two steps.
+// The level over one whole cycle, where it turns marked.
 std::string levelCycle() {
   const double left = 60, bottom = 230, perStep = 5, perLevel = 8;
   const std::vector<FlameState> states = cycleStates();
@@ -124,8 +123,7 @@ std::string shadedTriangle(const Corner& a, const Corner& b, const Corner& c, in
          "\"/>\n<polygon points=\"" + points + "\" fill=\"url(#" + name + ")\"/>\n";
 }
 
-// The first frame as the window shows it, 500 x 500, the view's 0 to 100 in
-// both directions, strips painted left to right over each other.
+// The first frame as the 500 x 500 window shows it, strips painted left to right.
 std::string firstFrame() {
   std::string svg = svgStart(500, 500, "The first frame · Первый кадр");
   svg +=
@@ -187,9 +185,8 @@ std::string stripCorners() {
   return svg + "</svg>\n";
 }
 
-// The 13 tick frames of one cycle, one above the other, each as its strips'
-// top left corners: the tongues move 9 strips left a frame. Dots mark the
-// tallest tongue's top, crest 25 turned at 24.
+// The tick frames of one cycle, one above the other, as their strips' top left
+// corners; dots mark the tallest tongue's top (crest 25, turned at 24).
 std::string drift() {
   const double rowHeight = 56, top = 30, left = 70, perUnit = 4.5, perLift = 0.45;
   std::string svg = svgStart(540, static_cast<int>(top + rowHeight * kFramesPerCycle + 10),
@@ -223,9 +220,8 @@ std::string drift() {
   return svg + "</svg>\n";
 }
 
-// The flicker rule: while rising, the first running sum of 0.2 above the
-// level. Bars show how far above the level it lands; a sum that rounds to just
-// above a whole level stops a fifth sooner than exact arithmetic would.
+// How far above each whole level the rising flicker lands: the first running
+// sum of 0.2 above it, which rounding sometimes stops a fifth early.
 std::string flicker() {
   const double left = 60, bottom = 200, perLevel = 22, perLift = 700;
   std::string svg = svgStart(640, 300, "The flicker offset · Смещение мерцания");
@@ -254,8 +250,7 @@ std::string flicker() {
   return svg + "</svg>\n";
 }
 
-// The timer: the window's first paint, a first tick a second later, then a
-// tick every 150 ms, each bringing one frame, with the lift it gives the band.
+// The timer's ticks after the first paint, each with the lift it gives the band.
 std::string timer() {
   const int ticks = kFramesPerCycle + 1;
   const double left = 30, axis = 90, perMs = 0.2;
