@@ -26,8 +26,7 @@ constexpr std::uint32_t kWindowIcon[] = {\n${icon_words}};\n" @ONLY)
 target_sources(flames PRIVATE src/app/window_x11.cpp)
 target_include_directories(flames PRIVATE ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(flames PRIVATE GLUT::GLUT OpenGL::GL X11::X11 ${CMAKE_DL_LIBS})
-# The program's XMapWindow must be where the dynamic linker looks, whatever a
-# version script or the visibility flags say.
+# Our XMapWindow must be seen by the dynamic linker, whatever visibility says.
 target_link_options(flames PRIVATE -Wl,--export-dynamic-symbol=XMapWindow)
 # How the end-to-end tests start a program built for another architecture.
 if(CMAKE_CROSSCOMPILING)

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Makes a release of HEAD in DIST: source tarball, Debian source package, .debs
-# for amd64 and i386, Windows zip, web site tarball and SHA256SUMS; each
-# from the commit alone, exported afresh: uncommitted changes never reach
-# a release, and two runs give the same bytes.
+# Makes a release of HEAD in DIST (docs/packaging.md), from the commit alone,
+# exported afresh: uncommitted changes never reach it; two runs give the same bytes.
 # Usage: release.sh DIST
 set -euo pipefail
 

@@ -1,7 +1,5 @@
-# Building for another Debian architecture with Debian's cross compilers and
-# that architecture's multiarch libraries. What is built runs natively where
-# this machine's kernel runs it, and otherwise under qemu-user (always, with
-# FLAMES_CROSS_RUNNER=qemu when the build folder is first configured).
+# Another Debian architecture, with Debian's cross compilers and multiarch
+# libraries; what is built runs natively or under qemu-user (docs/architectures.md).
 # Usage: -DCMAKE_TOOLCHAIN_FILE=.../debian-cross.cmake -DFLAMES_DEB_ARCH=ARCH
 set(CMAKE_SYSTEM_NAME Linux)
 # The projects CMake makes to try the compiler need the architecture too.
@@ -26,9 +24,7 @@ set(CMAKE_C_COMPILER ${gnu_type}-gcc)
 set(CMAKE_CXX_COMPILER ${gnu_type}-g++)
 set(CMAKE_OBJCOPY ${gnu_type}-objcopy CACHE FILEPATH "")
 
-# Decided by trying once per build folder, not by a list: a kernel without
-# 32-bit x86 support refuses i386 programs ("Exec format error"). qemu-user
-# finds the architecture's dynamic loader and libraries under / (multiarch).
+# Tried once per build folder: not every x86-64 kernel runs i386 programs.
 if(NOT CMAKE_IN_TRY_COMPILE AND NOT DEFINED CACHE{FLAMES_CROSS_EMULATOR})
   set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/runs-natively)
   execute_process(COMMAND ${CMAKE_C_COMPILER} -static -x c - -o ${probe}

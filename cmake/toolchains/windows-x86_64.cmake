@@ -1,6 +1,5 @@
-# 64-bit Windows with Debian's mingw-w64 cross compiler (posix threads, so that
-# GoogleTest's threading builds too); Wine runs what is built, so that CTest
-# runs the tests as on Windows itself.
+# 64-bit Windows with Debian's mingw-w64 (posix threads, which GoogleTest
+# needs); CTest runs what is built under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(gnu_type x86_64-w64-mingw32)
