@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <fstream>
+#include <ios>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +16,21 @@
 #include "x_session.h"
 
 using namespace e2e;
+
+namespace {
+
+// As a binary PPM, which ImageMagick reads.
+void savePicture(const Picture& picture, const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << picture.width << " " << picture.height << "\n255\n";
+  for (std::uint32_t p : picture.pixels) {
+    const char rgb[3] = {static_cast<char>(red(p)), static_cast<char>(green(p)),
+                         static_cast<char>(blue(p))};
+    out.write(rgb, 3);
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -51,7 +51,8 @@ std::string line(double x1, double y1, double x2, double y2, const std::string& 
 }
 
 std::string circle(double x, double y, double radius, const std::string& style) {
-  return "<circle r=\"" + num(radius, 0) + "\" cx=\"" + num(x) + "\" cy=\"" + num(y) + "\" " + style + "/>\n";
+  return "<circle r=\"" + num(radius, 0) + "\" cx=\"" + num(x) + "\" cy=\"" + num(y) + "\" " +
+         style + "/>\n";
 }
 
 // The levels seen after each step of one whole cycle, from the initial state.
@@ -87,7 +88,8 @@ std::string levelCycle() {
     if (states[step].level == 0.0)
       svg += text(x, bottom + 16, std::to_string(step), " text-anchor=\"middle\"");
   }
-  svg += "<polyline fill=\"none\" stroke=\"#c00\" stroke-width=\"2\" points=\"" + points + "\"/>\n" + marks;
+  svg += "<polyline fill=\"none\" stroke=\"#c00\" stroke-width=\"2\" points=\"" + points +
+         "\"/>\n" + marks;
   svg += line(left, bottom, left + kStepsPerCycle * perStep, bottom, "stroke=\"#000\"");
   svg += line(left, bottom, left, bottom - 25 * perLevel, "stroke=\"#000\"");
   for (int level = 0; level <= 25; level += 5)
@@ -207,7 +209,8 @@ std::string drift() {
       const double x = left + strip.topLeft.x * perUnit;
       const double y = base - (strip.topLeft.y - 5.0f) * perLift;
       outline += " " + num(x) + "," + num(y);
-      if (state.level == 24.0 && previous != 24.0) marks += circle(x, y, 3, "fill=\"#fff\" stroke=\"#000\"");
+      if (state.level == 24.0 && previous != 24.0)
+        marks += circle(x, y, 3, "fill=\"#fff\" stroke=\"#000\"");
       previous = state.level;
     });
     outline += " " + num(left + 101 * perUnit) + "," + num(base);

@@ -59,20 +59,6 @@ Property readProperty(Display* display, Window window, const char* name) {
 
 }  // namespace
 
-bool Picture::isBlack() const {
-  return std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p == 0; });
-}
-
-void savePicture(const Picture& picture, const std::string& path) {
-  std::ofstream out(path, std::ios::binary);
-  out << "P6\n" << picture.width << " " << picture.height << "\n255\n";
-  for (std::uint32_t p : picture.pixels) {
-    const char rgb[3] = {static_cast<char>(red(p)), static_cast<char>(green(p)),
-                         static_cast<char>(blue(p))};
-    out.write(rgb, 3);
-  }
-}
-
 Program::Program(const std::string& path) {
   char outputTemplate[] = "/tmp/flames-e2e-output.XXXXXX";
   const int fd = mkstemp(outputTemplate);
@@ -196,7 +182,9 @@ Picture XSession::waitForChange(Window window, const Picture& previous,
 Picture XSession::waitForFirstFrame(Window window, Millis timeout) {
   const auto deadline = Clock::now() + timeout;
   Picture picture = waitForChange(window, Picture{}, deadline);
-  while (!picture.pixels.empty() && picture.isBlack()) {
+  const auto black = [](std::uint32_t p) { return p == 0; };
+  while (!picture.pixels.empty() &&
+         std::all_of(picture.pixels.begin(), picture.pixels.end(), black)) {
     picture = waitForChange(window, picture, deadline);
   }
   return picture;

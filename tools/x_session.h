@@ -24,15 +24,11 @@ struct Picture {
   std::vector<std::uint32_t> pixels;
 
   std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  bool isBlack() const;
   bool operator==(const Picture& other) const {
     return width == other.width && height == other.height && pixels == other.pixels;
   }
   bool operator!=(const Picture& other) const { return !(*this == other); }
 };
-
-// Writes the picture as a binary PPM, for a look at what a failing test saw.
-void savePicture(const Picture& picture, const std::string& path);
 
 inline int red(std::uint32_t p) {
   return static_cast<int>((p >> 16) & 0xffU);

@@ -189,7 +189,8 @@ TEST_F(FlamesWindow, ShowsTheDesktopItsClassAndIconFromTheStart) {
   EXPECT_EQ(x.utf8Property(window, "_OB_APP_TITLE"), kTitle);
   for (const int size : {16, 32, 48, 128}) {
     ASSERT_EQ(icons.count(size), 1u) << "no " << size << " px icon";
-    EXPECT_TRUE(icons.at(size) == iconPixels(size)) << "the " << size << " px icon is not the project's";
+    EXPECT_TRUE(icons.at(size) == iconPixels(size))
+        << "the " << size << " px icon is not the project's";
   }
 #endif
 }
