@@ -136,7 +136,7 @@ std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPai
   std::vector<FlameState> unlifted = tickFrameStarts();
   for (FlameState& state : unlifted) state.flicker = 0.0;
   // The ticks' frames after `seen` paints, of which `missed` came and went unseen.
-  auto ticksFault = [&](std::size_t missed, std::size_t seen) {
+  auto faultAfterPaints = [&](std::size_t missed, std::size_t seen) {
     const std::vector<Picture> ticks(frames.begin() + static_cast<std::ptrdiff_t>(seen),
                                      frames.end());
     std::string fault = tickSequenceFault(ticks, static_cast<int>(missed + seen));
@@ -153,7 +153,7 @@ std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPai
       for (std::size_t i = 0; i < seen && paintsMatch; ++i) {
         paintsMatch = countMismatches(frames[i], unlifted[missed + i], nullptr) == 0;
       }
-      if (paintsMatch && ticksFault(missed, seen).empty()) {
+      if (paintsMatch && faultAfterPaints(missed, seen).empty()) {
         *paints = seen;
         return {};
       }
@@ -165,7 +165,7 @@ std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPai
   if (countMismatches(frames[0], FlameState{}, &fault) != 0) {
     return "the first frame is not the initial state's: " + fault;
   }
-  return ticksFault(0, 1);
+  return faultAfterPaints(0, 1);
 }
 
 }  // namespace e2e

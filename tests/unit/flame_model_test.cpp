@@ -13,8 +13,8 @@
 
 namespace {
 
-// level, crest and phase, compared and printed as one.
-std::tuple<double, double, int> rest(const FlameState& s) {
+// Level, crest and phase, compared and printed as one.
+std::tuple<double, double, int> levelCrestPhase(const FlameState& s) {
   return {s.level, s.crest, s.phase};
 }
 
@@ -47,7 +47,7 @@ TEST(StepFlame, WalksA117StepCycleThroughCrests15_20_25) {
                    7.25};  // the initial state; the step rule must leave the flicker alone
   for (int step = 0; step < 3 * 117; ++step) {
     stepFlame(state);
-    ASSERT_EQ(rest(state), cycle[step % 117]) << "after step " << step + 1;
+    ASSERT_EQ(levelCrestPhase(state), cycle[step % 117]) << "after step " << step + 1;
   }
   EXPECT_EQ(state.flicker, 7.25);
 }
@@ -71,7 +71,7 @@ TEST(ComputeFlicker, IsTheFirstRunningSumOfFifthsAboveTheLevelWhileRisingAndZero
     FlameState state{level, 20, static_cast<int>(phase), 5.0};
     computeFlicker(state);
     EXPECT_EQ(state.flicker, flicker) << "level " << level << ", phase " << phase;
-    EXPECT_EQ(rest(state), std::make_tuple(level, 20.0, static_cast<int>(phase)))
+    EXPECT_EQ(levelCrestPhase(state), std::make_tuple(level, 20.0, static_cast<int>(phase)))
         << "must stay as they were";
   }
 }
