@@ -1,5 +1,4 @@
-# flames: the everyday commands are `make run` and `make test`.
-# Each installs any missing Debian packages first (scripts/install-deps.sh).
+# flames: the everyday commands are `make run` and `make test` (make help lists all).
 
 ARCH ?= ## another Debian architecture (i386, ...) to build and package for, cross-compiled
 BUILD_DIR ?= build$(if $(ARCH),-arch/$(ARCH))## where build, tests-built, package and install work

@@ -22,12 +22,10 @@ if(FLAMES_SANITIZE)
                          -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(flames_options INTERFACE -fsanitize=address,undefined)
 elseif(FLAMES_HARDEN AND NOT EMSCRIPTEN AND NOT WIN32)
-  # What dpkg-buildflags gives Debian packages: PIE, stack protector, fortified
-  # libc calls (they need the optimiser), full RELRO with immediate binding.
+  # What dpkg-buildflags gives Debian packages (fortifying needs the optimiser).
   include(CheckPIESupported)
   check_pie_supported()
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
-  # Stack clash and control-flow protection where the target has them.
   include(CheckCXXCompilerFlag)
   check_cxx_compiler_flag(-fstack-clash-protection FLAMES_HAVE_STACK_CLASH_PROTECTION)
   check_cxx_compiler_flag(-fcf-protection FLAMES_HAVE_CF_PROTECTION)

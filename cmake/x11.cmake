@@ -4,8 +4,7 @@ find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
 find_package(GLUT REQUIRED)
 find_package(X11 REQUIRED)
 
-# The window's icons, compiled in as _NET_WM_ICON wants them: for each, its
-# width and height, then its pixels as ARGB words. ImageMagick reads the PNGs.
+# The icons as _NET_WM_ICON wants them (width, height, ARGB words), read by ImageMagick.
 find_program(FLAMES_CONVERT convert REQUIRED)
 set(icon_words "")
 foreach(size IN ITEMS 16 32 48 128)

@@ -20,5 +20,4 @@ what=(--build=binary)
 [ "${3:-}" != --source ] || what=(--build=full)
 (cd "$copy" && dpkg-buildpackage --no-sign --host-arch="$arch" "${what[@]}") >"$out/package.log" 2>&1 ||
   { tail -n 40 "$out/package.log" >&2; echo "build-package: dpkg-buildpackage failed" >&2; exit 1; }
-# What dpkg-buildpackage wrote beside the copy.
 ls -1d "$out"/flames{,-dbgsym}_"$version"*

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows zip from a Windows build tree: the program, its licence
-# and freeglut's, and a word for whoever unpacks it, reproducibly (dated by the
-# changelog, in a fixed order, with fixed modes and no extra attributes).
+# Builds the Windows zip (the program, the licences, a README) reproducibly:
+# dated by the changelog, in a fixed order, with fixed modes, no extra fields.
 # Usage: build-zip.sh BUILD_DIR SOURCE_DIR VERSION FREEGLUT_SOURCE_DIR   Prints the zip's path.
 set -euo pipefail
 

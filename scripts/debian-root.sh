@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Makes a Debian root tarball with mmdebstrap, once, from the mirrors this
-# machine's apt uses for its release and its security updates, and keeps it
-# in ~/.cache/flames. Prints its path.
+# Makes a Debian root tarball with mmdebstrap from this machine's mirrors, once,
+# kept in ~/.cache/flames; prints its path.
 # Usage: debian-root.sh SUITE VARIANT [PACKAGE,...]   (VARIANT: minbase, buildd, ...)
 set -euo pipefail
 
@@ -25,8 +24,7 @@ if [ ! -s "$tarball" ]; then
   case $suite in
     bookworm | trixie) sources+=("deb $mirror $suite-updates main")
       [ -z "$security" ] || sources+=("deb $security $suite-security main") ;;
-    # Every other suite (testing, unstable) may come from an index that has
-    # outlived its validity on a mirror.
+    # Testing's and unstable's indexes may outlive their validity on a mirror.
     *) options+=(--aptopt='Acquire::Check-Valid-Until "false"') ;;
   esac
   echo "Making a Debian $suite root ($variant; once, kept in $tarball)" >&2

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Fetches freeglut's source package, for the Windows build, from this
-# machine's Debian release and mirrors, and unpacks it with our patches into
-# DIR, through a private apt configuration with lists of its own under DIR.
+# Fetches and patches freeglut's source for the Windows build into DIR, from
+# this machine's Debian release, by an apt configuration of its own in DIR.
 # Usage: fetch-freeglut.sh DIR
 set -euo pipefail
 
@@ -27,8 +26,7 @@ echo "Fetching freeglut's source package from Debian $codename"
 apt-get "${apt_options[@]}" update >"$apt_dir/update.log" 2>&1 ||
   { cat "$apt_dir/update.log" >&2; exit 1; }
 if ! (cd "$dir" && apt-get "${apt_options[@]}" source --only-source freeglut >"$apt_dir/source.log" 2>&1); then
-  # A mirror may lack a release's .dsc and Debian changes while it has the
-  # upstream tarball they name (apt has checked its hash against the index).
+  # A mirror may lack the .dsc but hold the upstream tarball (its hash checked).
   orig=$(find "$dir" -maxdepth 1 -name 'freeglut_*.orig.tar.*' | head -n 1)
   [ -n "$orig" ] || { cat "$apt_dir/source.log" >&2; exit 1; }
   echo "fetch-freeglut: only $(basename "$orig") could be fetched; building it without Debian's changes" >&2

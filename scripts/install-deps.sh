@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian (and npm) packages a make target needs that are missing
-# for the architecture built for, as dpkg-checkbuilddeps judges; with nothing
-# missing it changes nothing and needs no root.
+# Installs the Debian and npm packages a make target needs that are missing for
+# the architecture built for; with nothing missing it needs no root.
 # Usage: install-deps.sh [build|test|package|web|cross|root|debian-build|windows|test-windows]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs what `make` built into PREFIX and lists in LIST_DIR (the build folder)
-# the files and the folders it made, for uninstall.sh. What it writes in the
-# build folder stays the folder owner's, even when root runs it.
+# Installs what `make` built into PREFIX and lists the files and folders it
+# made for uninstall.sh, in LIST_DIR, left its owner's even when root runs this.
 # Usage: install.sh BUILD_DIR PREFIX [LIST_DIR]
 set -euo pipefail
 

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Records the animation as a seamless GIF, and the program's icons and the web
-# page's images, from the real window's own pixels on a private X server.
+# Records the animation, the icons and the web page's images from the real window.
 # Usage: record.sh BUILD_DIR GIF ICON_DIR WEB_DIR
 set -euo pipefail
 

@@ -17,7 +17,6 @@ trap 'rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 TZ=UTC
 umask 022
 
-# The sources as git exports them: the same commit gives the same tarball.
 git -C "$source" archive --format=tar --prefix="$name/" "$commit" >"$work/$name.tar"
 gzip -9n <"$work/$name.tar" >"$work/$name.tar.gz"
 tar -C "$work" -xf "$work/$name.tar"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Runs `make TARGET...` from a clone of this commit in a fresh minimal root of
-# a Debian release (debian-root.sh's, with git and make), in mount and PID
-# namespaces of its own: what it mounts or leaves running ends with it. It
-# trusts this machine's certificate authorities (for a TLS-inspecting proxy).
+# Runs `make TARGET...` from a clone of this commit in a fresh minimal Debian
+# root, in mount and PID namespaces of its own (docs/architectures.md).
 # Usage: test-in-debian.sh SUITE [TARGET...]   (root only; SUITE: trixie, forky, ...)
 set -euo pipefail
 

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Removes what install.sh listed in LIST_DIR: the files, then the folders it
-# made (deepest first, once empty), then the lists.
+# Removes what install.sh listed in LIST_DIR: files, then folders once empty, then the lists.
 # Usage: uninstall.sh LIST_DIR
 set -euo pipefail
 

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command in a Wine session: a Windows program (NAME.exe) under Wine,
-# anything else as it is, with WINEPREFIX (a fresh one unless given) and a
-# quiet WINEDEBUG; the prefix's wineserver ends with the command.
+# Runs NAME.exe under Wine, or any other command as it is, in a Wine prefix
+# (a fresh one unless WINEPREFIX is set) whose wineserver ends with it.
 # Usage: wine-session.sh COMMAND [ARG...]
 set -uo pipefail
 
@@ -24,11 +23,10 @@ end_session() {
 trap end_session EXIT
 trap 'exit 143' INT TERM HUP
 
-# The 64-bit programs must run in the process started for them, for the tests
-# to see their _NET_WM_PID and exit status; with wine32 installed Debian's wine
-# starts the 32-bit loader, which hands them to a new process (or fails without
-# 32-bit x86). So the 64-bit loader comes first, taken (as FLAMES_WINE) once it
-# has set up the prefix and run Wine's cmd, passing on its exit status.
+# The tests need the program in the process they start (its _NET_WM_PID, its
+# status); with wine32 installed, Debian's wine hands 64-bit programs on to a
+# new process. So the 64-bit loader comes first, taken (as FLAMES_WINE) once
+# it has set up the prefix and passed on the exit status of Wine's cmd.
 runs_programs() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     # Without a display Wine sets the prefix up all the same, without a word.

@@ -32,16 +32,14 @@ await() {
 }
 
 # Xvfb picks a free display and writes its number once it accepts clients.
-# -noreset: else it starts over whenever its last client leaves, hanging up on
-# whoever connects meanwhile (openbox, now and then, under load).
+# -noreset: else it restarts as its last client leaves, hanging up on openbox.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$workdir/display" \
   >"$workdir/xvfb.log" 2>&1 &
 await Xvfb test -s "$workdir/display"
 export DISPLAY=":$(head -n 1 "$workdir/display")"
 
-# openbox names itself before it manages windows, and a window mapped in
-# between may never be managed (GLUT then waits for ever): it is ready once it
-# lists the windows it manages.
+# openbox is ready once it lists the windows it manages, not once it names
+# itself: a window mapped in between may never be managed.
 openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
 await openbox sh -c "xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '^_NET_CLIENT_LIST(WINDOW)'"
 

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# What the running window costs as pidstat counts it, beside an empty-frame
-# baseline; with --soak, whether memory stays flat over a long run.
+# The window's cost as pidstat counts it, beside an empty-frame baseline; --soak: is memory flat?
 # Usage, in scripts/xsession.sh: tools/bench.sh BUILD_DIR SECONDS [--soak]
 set -euo pipefail
 build=${1:?usage: $0 BUILD_DIR SECONDS [--soak]}
@@ -29,8 +28,7 @@ if [ "${3:-}" != --soak ]; then
   exit 0
 fi
 
-# Soak: resident memory every 10 s after 30 s of warm-up may grow by 1 MiB at
-# most, and at the end the window must still change from one tick to the next.
+# Soak: memory may grow 1 MiB after warm-up, and the window must still be drawing.
 "$build/flames" &
 pid=$!
 sleep 30

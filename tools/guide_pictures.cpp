@@ -55,7 +55,6 @@ std::string circle(double x, double y, double radius, const std::string& style) 
          style + "/>\n";
 }
 
-// The levels seen after each step of one whole cycle, from the initial state.
 std::vector<FlameState> cycleStates() {
   std::vector<FlameState> states{FlameState{}};
   for (int step = 0; step < kStepsPerCycle; ++step) {
@@ -99,9 +98,8 @@ std::string levelCycle() {
   return svg + "</svg>\n";
 }
 
-// One strip as OpenGL shades it: red is 1 and blue 0 everywhere, so only
-// green varies, linearly over each of the polygon's two triangles; an SVG
-// gradient from red to yellow along that slope paints the same colours.
+// One strip as OpenGL shades it: only green varies, linearly over each of its
+// two triangles, so a red-to-yellow SVG gradient along that slope matches.
 struct Corner {
   double x, y, green;
 };
@@ -148,9 +146,8 @@ std::string firstFrame() {
   return svg + "</svg>\n";
 }
 
-// The first two strips close up, drawn apart (on screen the second starts at
-// x = 0.8, over the first one's right part), their corners as OpenGL receives
-// them: each number rounded to float once.
+// The first two strips close up and drawn apart, their corners as OpenGL
+// receives them: each number rounded to float once.
 std::string stripCorners() {
   const double perX = 140, perY = 8, bottom = 300;
   std::string svg = svgStart(1120, 330, "The corners of the first strips · Углы первых полос");

@@ -1,6 +1,5 @@
 #!/bin/bash
-# What the web page costs a visitor: each file's bytes, Lighthouse's figures
-# for a phone, and the page thread's longest task as it starts, unthrottled.
+# What the page costs a visitor: its bytes, Lighthouse's phone figures, its longest task.
 # Usage: tools/web_bench.sh SITE_DIR   (make bench-web)
 set -euo pipefail
 site=$(realpath "$1")
