@@ -30,8 +30,8 @@ std::string num(double value, int decimals = 2) {
 
 // The shortest text that reads back as the same double.
 std::string exact(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+  char digits[32];
+  return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
 std::string svgStart(int width, int height, const std::string& title) {
