@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <ios>
 #include <sstream>
 #include <stdexcept>
 #include <string>

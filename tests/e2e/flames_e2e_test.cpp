@@ -5,7 +5,6 @@
 #include <X11/X.h>
 #include <stdio.h>  // popen, pclose
 
-#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
