@@ -4,6 +4,7 @@
 # Usage: test-in-debian.sh SUITE [TARGET...]   (root only; SUITE: trixie, forky, ...)
 set -euo pipefail
 
+# Inside the namespaces (started at the end): mount what the root needs, run make.
 if [ "${1:-}" = --inside ]; then
   root=$2 cache=$3
   shift 3
