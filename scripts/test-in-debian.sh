@@ -18,7 +18,6 @@ fi
 
 suite=${1:?usage: $0 SUITE [TARGET...]}
 targets=("${@:2}")
-[ ${#targets[@]} -gt 0 ] || targets=(test)
 source=$(cd "$(dirname "$0")/.." && pwd)
 tarball=$("$(dirname "$0")"/debian-root.sh "$suite" minbase ca-certificates,git,make)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/flames/apt-$suite
