@@ -1,32 +1,33 @@
 # flames: the everyday commands are `make run` and `make test` (make help lists all).
 
-ARCH ?= ## another Debian architecture (i386, ...) to build and package for, cross-compiled
-BUILD_DIR ?= build$(if $(ARCH),-arch/$(ARCH))## where build, tests-built, package and install work
-ASAN_BUILD_DIR ?= build-asan## where sanitize builds
-WEB_BUILD_DIR ?= build-web## where web builds
-WINDOWS_BUILD_DIR ?= build-windows## where windows builds
-WINDOWS_TESTING ?= OFF## build the Windows tests too (test-windows does)
+ARCH ?= ## another Debian architecture to build and package for, cross-compiled (one with a preset)
 PORT ?= 8000## web-serve's port
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)## parallel compiles
 BENCH_SECONDS ?= 20## how long bench measures
 SOAK_SECONDS ?= 600## how long soak runs
 PREFIX ?= /usr/local## where install installs
-CMAKE_FLAGS ?=## passed to every cmake configure
+CMAKE_FLAGS ?=## passed to every cmake configure, after the preset
 ifeq ($(CI),true)
   CMAKE_FLAGS += -DFLAMES_WERROR=ON
 endif
-CROSS_TOOLCHAIN = -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/debian-cross.cmake -DFLAMES_DEB_ARCH=
-ifneq ($(ARCH),)
-  CMAKE_FLAGS += $(CROSS_TOOLCHAIN)$(ARCH)
+# The architectures CMakePresets.json has a preset for.
+KNOWN_ARCHES := $(shell sed -n 's/.*"FLAMES_DEB_ARCH": "\([a-z0-9]*\)".*/\1/p' CMakePresets.json)
+CROSS_ARCHES ?= $(KNOWN_ARCHES)## test-arch's architectures
+ifneq ($(filter-out $(KNOWN_ARCHES),$(ARCH)),)
+  $(error ARCH=$(ARCH) is not one of the architectures this project builds for: $(KNOWN_ARCHES))
 endif
-CROSS_ARCHES ?= $(shell awk '!/^\#/ { print $$1 }' cmake/debian-architectures.txt)## test-arch's architectures
 DEBIAN_SUITE ?= trixie## test-in-debian's Debian release (forky: testing)
 DEBIAN_TARGETS ?= test test-windows## what test-in-debian makes there
+# Each build is a preset of CMakePresets.json: its folder, its settings.
+PRESET := $(or $(ARCH),default)
+BUILD_DIR := build$(if $(ARCH),-arch/$(ARCH))
+configure = cmake --preset $(1) $(CMAKE_FLAGS) && cmake --build --preset $(1) -j $(JOBS)
 
 # Debian's emscripten needs Debian's node modules, which another node may not search.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
-.PHONY: all help build run test tests-built check sanitize lint test-arch test-in-debian test-debian-package bench \
+.PHONY: all help build run test tests-built check sanitize lint test-arch test-in-debian test-plain-cmake \
+        test-debian-package bench \
         bench-web soak record pictures \
         install uninstall package release web web-serve windows test-windows clean
 
@@ -39,11 +40,10 @@ help:
 	@echo "Variables:"
 	@awk -F' *## ' '/^[A-Z_]+ [?]=.*## / { split($$1, v, " "); printf "  %-20s %s\n", v[1], $$2 }' $(MAKEFILE_LIST)
 
-## build into BUILD_DIR (the default)
+## build into BUILD_DIR: build/, or build-arch/ARCH (the default)
 build:
 	@ARCH=$(ARCH) scripts/install-deps.sh build
-	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	$(call configure,$(PRESET))
 
 ## build, then open the window
 run: build
@@ -57,76 +57,76 @@ run: build
 ## everything CI runs first: lint, the tests under sanitizers, then every test
 test: lint sanitize check
 
-## build the program, its tests and tools into BUILD_DIR
+## build the program, its tests and tools into build/
 tests-built:
 	@scripts/install-deps.sh test
-	cmake -S . -B $(BUILD_DIR) -DBUILD_TESTING=ON -DFLAMES_WEB_SITE=$(abspath $(WEB_BUILD_DIR))/site \
-	  $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	$(call configure,tests)
 
 ## every test on the normal build
 check: tests-built web
-	ctest --test-dir $(BUILD_DIR) --output-on-failure
+	ctest --preset tests
 
-## the unit and end-to-end tests under AddressSanitizer and UBSan
+## the unit, end-to-end and guide tests under AddressSanitizer and UBSan, in build-asan/
 sanitize:
 	@scripts/install-deps.sh test
-	cmake -S . -B $(ASAN_BUILD_DIR) -DBUILD_TESTING=ON -DFLAMES_SANITIZE=ON \
-	  -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
-	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
-	ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure --label-exclude shipping
+	$(call configure,sanitize)
+	ctest --preset sanitize
 
 # Windows' own file is left to mingw-w64's compiler; anything clang-tidy says fails the lint.
 ## clang-tidy and cppcheck
 lint: tests-built
-	git ls-files '*.cpp' ':!*_win32.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p $(BUILD_DIR) --quiet 2>&1 | \
-	  grep -v -E '^[0-9]+ warnings? generated\.$$' | tee $(BUILD_DIR)/clang-tidy.log
-	@[ ! -s $(BUILD_DIR)/clang-tidy.log ]
+	git ls-files '*.cpp' ':!*_win32.cpp' | xargs -P $(JOBS) -n 1 clang-tidy -p build --quiet 2>&1 | \
+	  grep -v -E '^[0-9]+ warnings? generated\.$$' | tee build/clang-tidy.log
+	@[ ! -s build/clang-tidy.log ]
 	cppcheck --enable=warning,style,performance,portability --std=c++17 --inline-suppr \
 	  --error-exitcode=1 --quiet --suppress=missingIncludeSystem --suppress=normalCheckLevelMaxBranches \
-	  -i tests/web/node_modules -I src -I tools \
+	  -i tests/web/node_modules -I src -I tests/e2e \
 	  src tests tools
 
-## the unit tests on other architectures, the whole program on i386 (adds i386 to dpkg)
+## the unit tests on CROSS_ARCHES, the whole program on i386 (adds i386 to dpkg)
 test-arch:
 	@scripts/install-deps.sh cross
 	@set -e; for arch in $(CROSS_ARCHES); do \
 	  log=build-arch/unit-$$arch.configure.log; mkdir -p build-arch; \
-	  cmake -S . -B build-arch/unit-$$arch -DFLAMES_MODEL_ONLY=ON \
-	    $(CROSS_TOOLCHAIN)$$arch $(CMAKE_FLAGS) >$$log || { cat $$log; exit 1; }; \
+	  cmake --preset unit-$$arch $(CMAKE_FLAGS) >$$log || { cat $$log; exit 1; }; \
 	  echo "== unit tests on $$arch: $$(sed -n '/programs run/{s/^-- //p;q}' $$log)"; \
-	  cmake --build build-arch/unit-$$arch -j $(JOBS) >/dev/null; \
-	  ctest --test-dir build-arch/unit-$$arch --output-on-failure; \
+	  cmake --build --preset unit-$$arch -j $(JOBS) >/dev/null; \
+	  ctest --preset unit-$$arch; \
 	done
 	$(MAKE) build ARCH=i386
 	@ARCH=i386 scripts/install-deps.sh package
 	@scripts/install-deps.sh test
 	tests/package/check_package.sh build-arch/i386 i386
-	cmake -S . -B build-arch/e2e-i386 -DBUILD_TESTING=ON -DFLAMES_PROGRAM=$(CURDIR)/build-arch/i386/start-flames \
-	  $(CMAKE_FLAGS)
-	cmake --build build-arch/e2e-i386 -j $(JOBS) --target flames_e2e_tests
-	ctest --test-dir build-arch/e2e-i386 -L e2e --output-on-failure
+	$(call configure,e2e-i386)
+	ctest --preset e2e-i386
 
 ## DEBIAN_TARGETS in a fresh root of Debian DEBIAN_SUITE, from a clone of this commit (as root)
 test-in-debian:
 	@scripts/install-deps.sh root
-	scripts/test-in-debian.sh $(DEBIAN_SUITE) $(DEBIAN_TARGETS)
+	scripts/test-in-debian.sh $(DEBIAN_SUITE) ca-certificates,git,make make $(DEBIAN_TARGETS)
+
+## the plain CMake build, tests and install, in a root with only a compiler, CMake and the libraries (as root)
+test-plain-cmake:
+	@scripts/install-deps.sh root
+	scripts/test-in-debian.sh $$(. /etc/os-release && echo $$VERSION_CODENAME) \
+	  g++,cmake,make,freeglut3-dev,libx11-dev,libgl-dev,libgtest-dev tests/package/plain_cmake.sh
 
 ## what the running window costs (BENCH_SECONDS)
 bench: tests-built
-	scripts/xsession.sh tools/bench.sh $(BUILD_DIR) $(BENCH_SECONDS)
+	scripts/xsession.sh tools/bench.sh build $(BENCH_SECONDS)
 
 ## the same over a long run (SOAK_SECONDS)
 soak: tests-built
-	scripts/xsession.sh tools/bench.sh $(BUILD_DIR) $(SOAK_SECONDS) --soak
+	scripts/xsession.sh tools/bench.sh build $(SOAK_SECONDS) --soak
 
-## record the README's animation and the icons again from the window
+## record the README's animation, the icons (and the window's copy of them) and the page's poster and icon
 record: tests-built
-	scripts/record.sh $(BUILD_DIR) docs/flames.gif data/icons src/web
+	scripts/record.sh build docs/flames.gif data/icons src/web
+	cmake -DOUTPUT=src/app/window_icon.inc -P cmake/window_icon.cmake
 
 ## draw the guide's pictures (docs/how-it-moves) again from the model
 pictures: tests-built
-	$(BUILD_DIR)/tools/guide_pictures docs/how-it-moves
+	build/tools/guide_pictures docs/how-it-moves
 
 ## install what make built into PREFIX (builds nothing: make, then sudo make install)
 install:
@@ -151,42 +151,36 @@ test-debian-package:
 release:
 	scripts/release.sh dist
 
-## the static site, in WEB_BUILD_DIR/site
+## the static site, in build-web/site
 web:
 	@scripts/install-deps.sh web
-	emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
-	cmake --build $(WEB_BUILD_DIR) -j $(JOBS)
-	@echo "The site is in $(WEB_BUILD_DIR)/site: copy the whole folder to any static web host."
+	$(call configure,web)
+	@echo "The site is in build-web/site: copy the whole folder to any static web host."
 
 ## what the page costs a visitor
 bench-web: web
 	@scripts/install-deps.sh test
-	tools/web_bench.sh $(WEB_BUILD_DIR)/site
+	tools/web_bench.sh build-web/site
 
 ## serve the site at 127.0.0.1:PORT
 web-serve: web
-	@echo "Serving $(WEB_BUILD_DIR)/site at http://127.0.0.1:$(PORT)/ (Ctrl+C stops)"
-	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD_DIR)/site $(PORT)
+	@echo "Serving build-web/site at http://127.0.0.1:$(PORT)/ (Ctrl+C stops)"
+	python3 -m http.server --bind 127.0.0.1 --directory build-web/site $(PORT)
 
-## the Windows zip, in WINDOWS_BUILD_DIR
+## the Windows zip, in build-windows/
 windows:
 	@scripts/install-deps.sh windows
-	scripts/fetch-freeglut.sh $(WINDOWS_BUILD_DIR)/freeglut
-	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchains/windows-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DFLAMES_FREEGLUT_SOURCE=$(abspath $(WINDOWS_BUILD_DIR))/freeglut/source \
-	  -DBUILD_TESTING=$(WINDOWS_TESTING) $(CMAKE_FLAGS)
-	cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
+	scripts/fetch-freeglut.sh build-windows/freeglut
+	$(call configure,windows)
 
 ## the Windows build's unit and end-to-end tests and its zip under Wine, in one fresh prefix
 test-windows:
 	@scripts/install-deps.sh test-windows
-	$(MAKE) windows WINDOWS_TESTING=ON
-	cmake -S . -B $(WINDOWS_BUILD_DIR)/e2e -DBUILD_TESTING=ON \
-	  -DFLAMES_PROGRAM=$(abspath $(WINDOWS_BUILD_DIR))/flames.exe $(CMAKE_FLAGS)
-	cmake --build $(WINDOWS_BUILD_DIR)/e2e -j $(JOBS) --target flames_e2e_tests
-	scripts/wine-session.sh sh -c 'ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure && \
-	  ctest --test-dir $(WINDOWS_BUILD_DIR)/e2e -L e2e --output-on-failure -V'
+	scripts/fetch-freeglut.sh build-windows/freeglut
+	$(call configure,windows-tests)
+	$(call configure,windows-e2e)
+	scripts/wine-session.sh sh -c 'ctest --preset windows-tests && ctest --preset windows-e2e'
 
-## delete the build folders and dist/ (make uninstall first: its lists are in BUILD_DIR)
+## delete every folder the targets build in, and dist/ (make uninstall first: its lists are in BUILD_DIR)
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(WEB_BUILD_DIR) $(WINDOWS_BUILD_DIR) build-arch dist
+	rm -rf build build-asan build-web build-windows build-arch build-debian dist

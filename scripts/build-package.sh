@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package (cross-built for DEBIAN_ARCH if given; with
-# --source, the source package too) with dpkg-buildpackage, from a copy of the
-# sources in OUT_DIR as a release tarball holds them, so that the tree stays as
-# it was. Prints the paths of what it wrote into OUT_DIR.
+# --source, the source package too) with dpkg-buildpackage, from a copy in
+# OUT_DIR of the sources as a release holds them (scripts/sources.sh), so that
+# the tree stays as it was. Prints the paths of what it wrote into OUT_DIR.
 # Usage: build-package.sh OUT_DIR [DEBIAN_ARCH] [--source]
 set -euo pipefail
 
@@ -14,8 +14,8 @@ copy=$out/flames-$version
 rm -rf "$copy"
 mkdir "$copy"
 trap 'rm -rf "$copy"' EXIT
-tar -C "$source" --exclude=./.git --exclude='./build*' --exclude=./dist --exclude=./Testing \
-  --exclude=./tests/web/node_modules -cf - . | tar -C "$copy" -xf -
+. "$source/scripts/sources.sh"
+release_sources "$source" | tar -C "$copy" -xf -
 what=(--build=binary)
 [ "${3:-}" != --source ] || what=(--build=full)
 (cd "$copy" && dpkg-buildpackage --no-sign --host-arch="$arch" "${what[@]}") >"$out/package.log" 2>&1 ||

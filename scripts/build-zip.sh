@@ -19,7 +19,7 @@ mkdir "$work/$name"
 cp "$build/flames.exe" "$work/$name/flames.exe"
 sed 's/$/\r/' "$source/LICENSE" >"$work/$name/LICENSE.txt"
 sed 's/$/\r/' "$freeglut/COPYING" >"$work/$name/LICENSE-freeglut.txt"
-sed 's/$/\r/' "$source/data/windows/README.txt" >"$work/$name/README.txt"
+sed 's/$/\r/' "$build/README.txt" >"$work/$name/README.txt"
 chmod 755 "$work/$name" "$work/$name/flames.exe"
 chmod 644 "$work/$name"/*.txt
 find "$work/$name" -exec touch -h -d "@$epoch" {} +

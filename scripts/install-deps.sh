@@ -8,13 +8,29 @@ cd "$(dirname "$0")/.."
 mode=${1:-build}
 native=$(dpkg --print-architecture)
 arch=${ARCH:-$native}
-declare -A gnu_type=()
-while read -r name type _; do gnu_type[$name]=$type; done < <(grep -v '^#' cmake/debian-architectures.txt)
+as_root() {
+  [ "$(id -u)" -ne 0 ] || { "$@"; return; }
+  command -v sudo >/dev/null || { echo "Installing missing packages needs root: as root, run $*" >&2; exit 1; }
+  sudo "$@"
+}
+apt_get() {
+  [ -n "${updated:-}" ] || as_root apt-get update -q
+  updated=1
+  DEBIAN_FRONTEND=noninteractive as_root apt-get -y -q --no-install-recommends "$@"
+}
+
+command -v dpkg-checkbuilddeps >/dev/null || apt_get satisfy dpkg-dev
+# The cross compilers' names: g++-GNU_TYPE, for the architectures with a preset.
+cross_compiler() { echo "g++-$(dpkg-architecture -a"$1" -qDEB_HOST_GNU_TYPE 2>/dev/null)"; }
+cross_compilers=()
+for name in $(sed -n 's/.*"FLAMES_DEB_ARCH": "\([a-z0-9]*\)".*/\1/p' CMakePresets.json); do
+  cross_compilers+=("$(cross_compiler "$name")")
+done
 
 # Building needs debian/control's Build-Depends (and ARCH's cross compiler),
 # running Mesa's drivers. A package a later Debian renamed is named OLD|NEW.
 build_packages=(make dpkg-dev)
-[ "$arch" = "$native" ] || build_packages+=("g++-${gnu_type[$arch]}")
+[ "$arch" = "$native" ] || build_packages+=("$(cross_compiler "$arch")")
 web_packages=(emscripten python3)
 windows_packages=(make cmake g++-mingw-w64-x86-64-posix dpkg-dev patch zip icoutils)
 test_packages=("${build_packages[@]}" libgl1-mesa-dri libgtest-dev libxtst-dev xvfb openbox x11-utils x11-apps
@@ -28,7 +44,7 @@ case $mode in
   test) wanted=("${test_packages[@]}") ;;
   package) wanted=("${build_packages[@]}") ;;
   web) wanted=("${build_packages[@]}" "${web_packages[@]}") ;;
-  cross) wanted=(make cmake qemu-user googletest "${gnu_type[@]/#/g++-}") build_depends= ;;
+  cross) wanted=(make cmake qemu-user googletest "${cross_compilers[@]}") build_depends= ;;
   root) wanted=(mmdebstrap) build_depends= ;;
   debian-build) wanted=(mmdebstrap sbuild uidmap lintian autopkgtest dpkg-dev) build_depends= ;;
   windows) wanted=("${windows_packages[@]}") build_depends= ;;
@@ -37,18 +53,6 @@ case $mode in
   *) echo "usage: $0 [build|test|package|web|cross|root|debian-build|windows|test-windows]" >&2; exit 2 ;;
 esac
 
-as_root() {
-  [ "$(id -u)" -ne 0 ] || { "$@"; return; }
-  command -v sudo >/dev/null || { echo "Installing missing packages needs root: as root, run $*" >&2; exit 1; }
-  sudo "$@"
-}
-apt_get() {
-  [ -n "${updated:-}" ] || as_root apt-get update -q
-  updated=1
-  DEBIAN_FRONTEND=noninteractive as_root apt-get -y -q --no-install-recommends "$@"
-}
-
-command -v dpkg-checkbuilddeps >/dev/null || apt_get satisfy dpkg-dev
 requirement=$(printf '%s, ' "${wanted[@]//|/ | }")
 if ! dpkg-checkbuilddeps -I -d "${requirement%, }" debian/control 2>/dev/null; then
   echo "Installing the missing packages among: ${wanted[*]}"

@@ -17,25 +17,30 @@ trap 'rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 TZ=UTC
 umask 022
 
-git -C "$source" archive --format=tar --prefix="$name/" "$commit" >"$work/$name.tar"
+. "$source/scripts/sources.sh"
+release_sources "$source" "$commit" "$name/" >"$work/$name.tar"
 gzip -9n <"$work/$name.tar" >"$work/$name.tar.gz"
 tar -C "$work" -xf "$work/$name.tar"
 tree=$work/$name
 
-"$tree/scripts/install-deps.sh" package
-ARCH=i386 "$tree/scripts/install-deps.sh" package
+# The package for this machine's architecture and, beside amd64's, for i386,
+# its multiarch companion.
+arches=("$(dpkg --print-architecture)")
+[ "${arches[0]}" != amd64 ] || arches+=(i386)
+for arch in "${arches[@]}"; do ARCH=$arch "$tree/scripts/install-deps.sh" package; done
 "$tree/scripts/build-package.sh" "$work/debian" "" --source >/dev/null
-"$tree/scripts/build-package.sh" "$work/debian" i386 >/dev/null
+[ ${#arches[@]} -eq 1 ] || "$tree/scripts/build-package.sh" "$work/debian" i386 >/dev/null
 make -C "$tree" windows
 make -C "$tree" web
 epoch=$(dpkg-parsechangelog -l "$tree/debian/changelog" -STimestamp)
 tar -C "$tree/build-web" --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner \
   --mode=u+rw,go=rX --transform="s,^site,$name-web," -cf - site | gzip -9n >"$work/$name-web.tar.gz"
 
-files=("$name.tar.gz" "flames_$version.dsc" "flames_$version.tar.xz" "flames_${version}_amd64.deb"
-  "flames_${version}_i386.deb" "$name-windows-x86_64.zip" "$name-web.tar.gz")
+mapfile -t debs < <(cd "$work/debian" && ls flames_"$version"_*.deb)
+files=("$name.tar.gz" "flames_$version.dsc" "flames_$version.tar.xz" "${debs[@]}" "$name-windows-x86_64.zip"
+  "$name-web.tar.gz")
 cp "$work/$name.tar.gz" "$work/$name-web.tar.gz" "$work/debian/flames_$version".{dsc,tar.xz} \
-  "$work/debian/flames_${version}"_{amd64,i386}.deb "$tree/build-windows/$name-windows-x86_64.zip" "$dist/"
+  "${debs[@]/#/$work/debian/}" "$tree/build-windows/$name-windows-x86_64.zip" "$dist/"
 (cd "$dist" && sha256sum "${files[@]}" >SHA256SUMS)
 echo "Release $version of ${commit:0:7}, in $dist:"
 (cd "$dist" && ls -l "${files[@]}" SHA256SUMS | awk '{ print "  " $5 "\t" $9 }')

@@ -1,25 +1,25 @@
 #!/usr/bin/env bash
-# Runs `make TARGET...` from a clone of this commit in a fresh minimal Debian
-# root, in mount and PID namespaces of its own (docs/architectures.md).
-# Usage: test-in-debian.sh SUITE [TARGET...]   (root only; SUITE: trixie, forky, ...)
+# Runs COMMAND in a clone of this commit, in a fresh minimal Debian root with
+# PACKAGES, in mount and PID namespaces of its own (docs/architectures.md).
+# Usage: test-in-debian.sh SUITE PACKAGE,... COMMAND [ARG...]   (root only; SUITE: trixie, forky, ...)
 set -euo pipefail
 
-# Inside the namespaces (started at the end): mount what the root needs, run make.
+# Inside the namespaces (started at the end): mount what the root needs, run the command.
 if [ "${1:-}" = --inside ]; then
   root=$2 cache=$3
   shift 3
   mount -t proc proc "$root/proc"
   for dir in /sys /dev; do mount --rbind "$dir" "$root$dir"; done
   mount --bind "$cache" "$root/var/cache/apt/archives"
-  chroot "$root" update-ca-certificates >/dev/null 2>&1
-  chroot "$root" env -i "$@"
-  exit
+  chroot "$root" update-ca-certificates >/dev/null 2>&1 || true
+  exec chroot "$root" sh -c 'cd /root/flames && exec env -i "$@"' sh "$@"
 fi
 
-suite=${1:?usage: $0 SUITE [TARGET...]}
-targets=("${@:2}")
+[ $# -ge 3 ] || { echo "usage: $0 SUITE PACKAGE,... COMMAND [ARG...]" >&2; exit 2; }
+suite=$1
+command=("${@:3}")
 source=$(cd "$(dirname "$0")/.." && pwd)
-tarball=$("$(dirname "$0")"/debian-root.sh "$suite" minbase ca-certificates,git,make)
+tarball=$("$(dirname "$0")"/debian-root.sh "$suite" minbase "$2")
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/flames/apt-$suite
 mkdir -p "$cache"
 root=$(mktemp -d "${TMPDIR:-/tmp}/flames-$suite.XXXXXX")
@@ -28,7 +28,7 @@ tar -C "$root" -xf "$tarball"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/" 2>/dev/null || true
 git clone --quiet "$source" "$root/root/flames"
-echo "make ${targets[*]} in Debian $suite ($(cat "$root/etc/debian_version")), from commit" \
+echo "${command[*]} in Debian $suite ($(cat "$root/etc/debian_version")), from commit" \
   "$(git -C "$root/root/flames" rev-parse --short HEAD)"
 
 # A clean environment, but for what CI and the network need.
@@ -38,4 +38,4 @@ for name in http_proxy https_proxy no_proxy HTTP_PROXY HTTPS_PROXY NO_PROXY; do
   [ -z "${!name:-}" ] || environment+=("$name=${!name}")
 done
 unshare --mount --propagation private --pid --fork "$0" --inside "$root" "$cache" \
-  "${environment[@]}" make -C /root/flames "${targets[@]}"
+  "${environment[@]}" "${command[@]}"

@@ -1,22 +1,16 @@
 # Another Debian architecture, with Debian's cross compilers and multiarch
 # libraries; what is built runs natively or under qemu-user (docs/architectures.md).
-# Usage: -DCMAKE_TOOLCHAIN_FILE=.../debian-cross.cmake -DFLAMES_DEB_ARCH=ARCH
+# Usage: -DCMAKE_TOOLCHAIN_FILE=.../debian-cross.cmake -DFLAMES_DEB_ARCH=ARCH [-DFLAMES_QEMU=qemu-CPU]
+# (CMakePresets.json has a preset for each architecture tested).
 set(CMAKE_SYSTEM_NAME Linux)
 # The projects CMake makes to try the compiler need the architecture too.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FLAMES_DEB_ARCH)
-file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../debian-architectures.txt rows REGEX "^[^#]")
-foreach(row IN LISTS rows)
-  string(REGEX REPLACE " +" ";" row "${row}")
-  list(GET row 0 architecture)
-  if(architecture STREQUAL FLAMES_DEB_ARCH)
-    list(GET row 1 gnu_type)
-    list(GET row 2 CMAKE_LIBRARY_ARCHITECTURE)
-    list(GET row 3 qemu)
-  endif()
-endforeach()
-if(NOT gnu_type)
-  message(FATAL_ERROR "No cross toolchain for the Debian architecture '${FLAMES_DEB_ARCH}'"
-                      " (FLAMES_DEB_ARCH; see cmake/debian-architectures.txt)")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FLAMES_DEB_ARCH FLAMES_QEMU)
+execute_process(COMMAND dpkg-architecture -a${FLAMES_DEB_ARCH} -qDEB_HOST_GNU_TYPE OUTPUT_VARIABLE gnu_type
+                OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+execute_process(COMMAND dpkg-architecture -a${FLAMES_DEB_ARCH} -qDEB_HOST_MULTIARCH
+                OUTPUT_VARIABLE CMAKE_LIBRARY_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(NOT gnu_type OR NOT FLAMES_DEB_ARCH)
+  message(FATAL_ERROR "FLAMES_DEB_ARCH ('${FLAMES_DEB_ARCH}') is no Debian architecture dpkg-architecture knows")
 endif()
 string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR ${gnu_type})
 
@@ -35,7 +29,10 @@ if(NOT CMAKE_IN_TRY_COMPILE AND NOT DEFINED CACHE{FLAMES_CROSS_EMULATOR})
   endif()
   set(emulator "")
   if(NOT ran EQUAL 0)
-    set(emulator ${qemu} -L /)
+    if(NOT FLAMES_QEMU)
+      message(FATAL_ERROR "${FLAMES_DEB_ARCH} programs do not run here: FLAMES_QEMU names the qemu-user program")
+    endif()
+    set(emulator ${FLAMES_QEMU} -L /)
   endif()
   set(FLAMES_CROSS_EMULATOR "${emulator}" CACHE INTERNAL "How this machine runs ${FLAMES_DEB_ARCH} programs")
 endif()

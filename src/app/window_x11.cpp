@@ -20,14 +20,14 @@
 #include <iterator>
 
 #include "app/window_platform.h"
-#include "window_icon.h"  // kWindowIcon, made from data/icons at build time
+#include "app/window_icon.h"
 
 namespace {
 
 // WM_CLASS: the program's name, and the class the desktop entry's
-// StartupWMClass names.
-constexpr const char* kResourceName = "flames";
-constexpr const char* kResourceClass = "Flames";
+// StartupWMClass names (both from the build).
+constexpr const char* kResourceName = FLAMES_WM_NAME;
+constexpr const char* kResourceClass = FLAMES_WM_CLASS;
 
 const char* pendingTitle = nullptr;
 

@@ -1,13 +1,13 @@
 # Sourced by the package checks, which build the same sources again elsewhere
 # and compare the bytes.
 
-# Copies the source tree as a release tarball has it (no .git, no builds) into
-# a deeper directory under WORK, and prints that directory.
+# Copies the sources as a release holds them into a deeper directory under
+# WORK, and prints that directory.
 copy_elsewhere() {
   local copy=$2/built/again/elsewhere
   mkdir -p "$copy"
-  tar -C "$1" --exclude=./.git --exclude='./build*' --exclude=./tests/web/node_modules -cf - . |
-    tar -C "$copy" -xf -
+  . "$1/scripts/sources.sh"
+  release_sources "$1" | tar -C "$copy" -xf -
   echo "$copy"
 }
 
