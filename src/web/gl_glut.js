@@ -9,7 +9,8 @@
 // follows its frame; timers fire once; a redisplay draws one
 // frame at the browser's next animation frame. When the GPU takes the context
 // away nothing is drawn, and when it gives it back the shader and buffer are
-// made again and the program draws on where it was.
+// made again and the program draws on where it was. Shaders the browser will
+// not build draw nothing: the console says why and the page says it cannot draw.
 var flamesLibrary = {
   $GLState__deps: ['glViewport', 'glutPostRedisplay'],
   $GLState: {
@@ -60,24 +61,44 @@ var flamesLibrary = {
       return larger;
     },
 
-    compile: function (gl, type, source) {
+    compile: function (gl, program, type, source) {
       var shader = gl.createShader(type);
       gl.shaderSource(shader, source);
       gl.compileShader(shader);
+      gl.attachShader(program, shader);
       return shader;
     },
 
-    // What a context needs, made anew for a restored one.
+    // Whether the shaders compiled and the program linked; if not, what the
+    // browser said goes to the console. A context lost meanwhile fails them
+    // through no fault of theirs, and its restoring builds them again.
+    built: function (gl, program, shaders) {
+      var failures = shaders.filter(function (shader) {
+        return !gl.getShaderParameter(shader, gl.COMPILE_STATUS);
+      }).map(function (shader) {
+        return 'WebGL did not compile a shader: ' + gl.getShaderInfoLog(shader);
+      });
+      if (!failures.length && !gl.getProgramParameter(program, gl.LINK_STATUS)) {
+        failures.push('WebGL did not link the shaders: ' + gl.getProgramInfoLog(program));
+      }
+      if (!failures.length || gl.isContextLost()) return true;
+      failures.forEach(function (failure) { console.error(failure); });
+      return false;
+    },
+
+    // What a context needs, made anew for a restored one; false if WebGL
+    // would not build the shaders.
     setUp: function () {
-      var gl = GLState.gl, program = gl.createProgram();
-      gl.attachShader(program, GLState.compile(gl, gl.VERTEX_SHADER,
-        'attribute vec3 position; attribute vec3 colour; uniform mat4 matrix; varying vec3 shade;' +
-        'void main() { shade = colour; gl_Position = matrix * vec4(position, 1.0); }'));
-      gl.attachShader(program, GLState.compile(gl, gl.FRAGMENT_SHADER,
-        'precision mediump float; varying vec3 shade; void main() { gl_FragColor = vec4(shade, 1.0); }'));
+      var gl = GLState.gl, program = gl.createProgram(), shaders = [
+        GLState.compile(gl, program, gl.VERTEX_SHADER,
+          'attribute vec3 position; attribute vec3 colour; uniform mat4 matrix; varying vec3 shade;' +
+          'void main() { shade = colour; gl_Position = matrix * vec4(position, 1.0); }'),
+        GLState.compile(gl, program, gl.FRAGMENT_SHADER,
+          'precision mediump float; varying vec3 shade; void main() { gl_FragColor = vec4(shade, 1.0); }')];
       gl.bindAttribLocation(program, 0, 'position');
       gl.bindAttribLocation(program, 1, 'colour');
       gl.linkProgram(program);
+      if (!GLState.built(gl, program, shaders)) return false;
       gl.useProgram(program);
       GLState.matrixAt = gl.getUniformLocation(program, 'matrix');
       gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
@@ -87,6 +108,7 @@ var flamesLibrary = {
       gl.vertexAttribPointer(1, 3, gl.FLOAT, false, 24, 12);
       gl.clearColor.apply(gl, GLState.clearColour);
       gl.viewport(0, 0, GLState.canvas.width, GLState.canvas.height);
+      return true;
     },
 
     // Draws what the frame has collected so far: before a clear, a change of
@@ -237,16 +259,19 @@ var flamesLibrary = {
       throw 'unwind';
     }
     Module['ctx'] = GLState.gl;
-    GLState.setUp();
+    if (!GLState.setUp()) {  // likewise
+      Module['onNoShaders']();
+      throw 'unwind';
+    }
     GLState.canvas.addEventListener('webglcontextlost', function (event) {
       event.preventDefault();  // asks for the context back
       GLState.lost = true;
       GLState.verticesUsed = 0;
     });
     GLState.canvas.addEventListener('webglcontextrestored', function () {
-      GLState.lost = false;
-      GLState.setUp();
-      GLState.requestFrame();
+      GLState.lost = !GLState.setUp();  // without shaders, as good as lost
+      if (GLState.lost) Module['onNoShaders']();
+      else GLState.requestFrame();
     });
     return 1;
   },

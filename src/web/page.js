@@ -17,12 +17,21 @@ function showMessage(text) {
   message.hidden = false;
 }
 
+// The program cannot draw. A worker's WebGL may lack what the page's has, so
+// the page tries on its own first.
+function cannotDraw(why) {
+  if (worker) return runHere();
+  showMessage(why);
+}
+
 // What the program tells the page, by name.
 var programSays = {
   title: function (title) { document.title = title; },
   noWebGL: function () {
-    if (worker) return runHere();  // a worker's canvas may lack WebGL where the page's has it
-    showMessage('The animation needs WebGL, which this browser has turned off or does not offer.');
+    cannotDraw('The animation needs WebGL, which this browser has turned off or does not offer.');
+  },
+  noShaders: function () {
+    cannotDraw("The animation cannot draw: this browser's WebGL would not build its shaders.");
   },
   abort: function (what) {
     showMessage('The animation could not run (' + what + '). If this page was copied, ' +
@@ -64,7 +73,7 @@ function runHere() {
     canvas = fresh;
   }
   Module = { canvas: canvas, windowSize: windowSize(), onTitle: programSays.title,
-             onNoWebGL: programSays.noWebGL, onAbort: programSays.abort };
+             onNoWebGL: programSays.noWebGL, onNoShaders: programSays.noShaders, onAbort: programSays.abort };
   var script = document.createElement('script');
   script.src = 'index.js';
   script.onerror = function () { programSays.abort('index.js did not load'); };

@@ -17,7 +17,7 @@ onmessage = function (event) {
     return;
   }
   Module = { canvas: event.data.canvas, windowSize: event.data.windowSize, onTitle: sendToPage('title'),
-             onNoWebGL: sendToPage('noWebGL'), onAbort: sendToPage('abort') };
+             onNoWebGL: sendToPage('noWebGL'), onNoShaders: sendToPage('noShaders'), onAbort: sendToPage('abort') };
   try {
     importScripts('index.js');
   } catch (error) {

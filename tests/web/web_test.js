@@ -3,7 +3,8 @@
 // screen size; its rhythm; the page for every visitor; its poster as the first
 // paint; installed, offline, after a lost context; a second build reaching
 // returning visitors whole; WebKit; and what it says when it cannot run.
-// Usage: node web_test.js SITE_DIR FRAME_CHECKER (chromium | offline | engines | explains)
+// Usage: FLAMES_TITLE=TITLE node web_test.js SITE_DIR FRAME_CHECKER (chromium | offline | engines | explains)
+// TITLE is the program's, which the build writes into the page.
 'use strict';
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
@@ -18,6 +19,8 @@ const { DriverService } = require('selenium-webdriver/remote');
 
 const [siteArgument, frameChecker, mode] = process.argv.slice(2);
 const site = path.resolve(siteArgument);
+const title = process.env.FLAMES_TITLE;
+assert.ok(title, 'FLAMES_TITLE names no title');
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png',
   '.webp': 'image/webp', '.webmanifest': 'application/manifest+json' };
 
@@ -69,7 +72,7 @@ function buildB() {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'flames-build-b-'));
   fs.cpSync(site, dir, { recursive: true });
   const page = path.join(dir, 'index.html');
-  fs.writeFileSync(page, fs.readFileSync(page, 'utf8').replace('<h1>Языки пламени', '<h1>Языки пламени, B'));
+  fs.writeFileSync(page, fs.readFileSync(page, 'utf8').replace(`<h1>${title}`, `<h1>${title}, B`));
   const kept = /const FILES = '([^']*)'/.exec(fs.readFileSync(path.join(site, 'sw.js'), 'utf8'))[1].split(' ');
   execFileSync('cmake', [`-DSITE=${dir}`, `-DFILES=${kept.map((file) => file === './' ? 'index.html' : file).join(';')}`,
     '-P', path.join(__dirname, '../../src/web/service_worker.cmake')]);
@@ -219,9 +222,10 @@ async function expectComposited(page) {
   }
 }
 
-// Runs `body` with an opener of pages in a browser and then, unless told the
-// page has a reason to complain, requires that the visitor met no fault: no
-// page error, nothing at all on the console, no request to another host.
+// Runs `body` with an opener of pages in a browser, and the faults met so
+// far, and then, unless told the page has a reason to complain, requires that
+// the visitor met no fault: no page error, nothing at all on the console, no
+// request to another host.
 async function run(server, { browser = 'chrome' }, body, clean = true) {
   if (browser === 'webkit') return runWebKit(server, body);
   const instance = await puppeteer.launch(browser === 'firefox'
@@ -250,7 +254,7 @@ async function run(server, { browser = 'chrome' }, body, clean = true) {
     return page;
   };
   try {
-    await body(open);
+    await body(open, faults);
     if (clean) assert.deepEqual(faults, []);
   } finally {
     await instance.close();
@@ -297,7 +301,8 @@ const modes = {
       check('startup', { width: 500, height: 500 }, execFileSync('convert', ['png:-', '-flip', 'rgba:-'], { input: seen }));
       server.release();
       await judgeRhythm(page, 28);
-      assert.deepEqual([await page.title(), await page.$eval('html', (html) => html.lang)], ['Языки пламени', 'ru']);
+      assert.deepEqual([await page.title(), await page.$eval('h1', (heading) => heading.textContent),
+        await page.$eval('html', (html) => html.lang)], [title, title, 'ru']);
       await expectCanvas(page, 500, 500);
       await expectComposited(page);
       await expectCanvas(page, 300, 300, { width: 400, height: 300, deviceScaleFactor: 1 });
@@ -386,9 +391,11 @@ const modes = {
       async (open) => judgeRhythm(await open(), 15));
   },
 
-  // Without WebGL, or with the program's .wasm, .js or worker missing (in
-  // either thread), the page says why in words. Chromium offers WebGL to workers even when told not to, so
-  // a browser without WebGL is one whose canvases answer null, in each thread.
+  // Without WebGL, with shaders its WebGL will not compile, or with the
+  // program's .wasm, .js or worker missing (in either thread), the page says
+  // why in words, and of the shaders the console says what WebGL said.
+  // Chromium offers WebGL to workers even when told not to, so a browser
+  // without WebGL is one whose canvases answer null, in each thread.
   explains: async () => {
     const noWebGL = `for (const Canvas of [self.HTMLCanvasElement, self.OffscreenCanvas].filter(Boolean)) {
       const get = Canvas.prototype.getContext;
@@ -396,15 +403,21 @@ const modes = {
         return /webgl/.test(type) ? null : get.call(this, type, ...rest);
       };
     }`;
-    for (const [everywhere, missing, expected, here] of [[noWebGL, [], /needs WebGL/],
+    const badShaders = `const source = WebGLRenderingContext.prototype.shaderSource;
+    WebGLRenderingContext.prototype.shaderSource = function (shader, text) {
+      source.call(this, shader, text + '\\n#error broken on purpose\\n');
+    };`;
+    for (const [everywhere, missing, expected, here, logged] of [[noWebGL, [], /needs WebGL/],
+      [badShaders, [], /cannot draw/, false, /broken on purpose/],
       ['', ['/index.wasm'], /index\.wasm and worker\.js must be copied/], ['', ['/index.js'], /index\.js did not load/],
       ['', ['/index.js'], /index\.js did not load/, 'on the page'], ['', ['/worker.js'], /worker\.js did not load/]]) {
-      await run(await serve({ missing, everywhere }), {}, async (open) => {
+      await run(await serve({ missing, everywhere }), {}, async (open, faults) => {
         const page = await open(undefined, undefined, Boolean(here));
         await page.waitForSelector('#message', { visible: true, timeout: 10000 });
         assert.match(await page.$eval('#message', (message) => message.textContent), expected);
         assert.equal(await page.$('canvas:not([hidden])'), null);
-      }, missing.length === 0);
+        if (logged) assert.ok(faults.some((fault) => logged.test(fault)), `the console does not say why: ${faults}`);
+      }, missing.length === 0 && !logged);
     }
     // Only the site's own scripts run: the page's policy turns away any other,
     // inline script among them.
