@@ -179,7 +179,7 @@ test-windows:
 	scripts/fetch-freeglut.sh build-windows/freeglut
 	$(call configure,windows-tests)
 	$(call configure,windows-e2e)
-	scripts/wine-session.sh sh -c 'ctest --preset windows-tests && ctest --preset windows-e2e'
+	tests/wine-session.sh sh -c 'ctest --preset windows-tests && ctest --preset windows-e2e'
 
 ## delete every folder the targets build in, and dist/ (make uninstall first: its lists are in BUILD_DIR)
 clean:

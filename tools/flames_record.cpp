@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <exception>
 #include <fstream>
 #include <ios>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,16 +30,11 @@ void savePicture(const Picture& picture, const std::string& path) {
                          static_cast<char>(blue(p))};
     out.write(rgb, 3);
   }
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUT_DIR\n", argv[0]);
-    return 2;
-  }
-  const std::string dir = argv[1];
+int record(const std::string& dir) {
   Program flames{FLAMES_EXE};
   XSession x;
   const Window window = x.waitForWindow(flames.pid(), Millis(10000));
@@ -70,4 +67,19 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "flames_record: no %zu consecutive different frames\n", cycle);
   return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUT_DIR\n", argv[0]);
+    return 2;
+  }
+  try {
+    return record(argv[1]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "flames_record: %s\n", e.what());
+    return 1;
+  }
 }

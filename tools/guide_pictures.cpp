@@ -1,11 +1,11 @@
 // The pictures of the guide to how the flames move, drawn as SVG by the model
 // the program draws with, labelled in English and Russian for both guides.
 // Usage: guide_pictures DIR   (make pictures: docs/how-it-moves)
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <ios>
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -297,7 +297,14 @@ int main(int argc, char** argv) {
   }
   for (const auto& [name, svg] : draw()) {
     const std::string path = std::string(argv[1]) + "/" + name;
-    std::ofstream(path, std::ios::binary) << svg;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written =
+        file != nullptr && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
+    if (file == nullptr || std::fclose(file) != 0 || !written) {
+      std::fprintf(stderr, "guide_pictures: cannot write %s: %s\n", path.c_str(),
+                   std::strerror(errno));
+      return 1;
+    }
     std::printf("%s: %zu bytes\n", path.c_str(), svg.size());
   }
   return 0;

@@ -9,7 +9,7 @@
 #include <vector>
 #include "app/flame_band.h"
 #include "flame/flame_state.h"
-#include "x_session.h"
+#include "picture.h"
 
 namespace e2e {
 
@@ -44,11 +44,11 @@ double greenAt(const Strip& s, double x, double y) {
   return 255.0 * (0.5 * weightA + greenOfB * weightB);
 }
 
-// The 13 states tick frames start from, each with the flicker its tick set.
+// The states a cycle's tick frames start from, each with the flicker its tick set.
 std::vector<FlameState> tickFrameStarts() {
   std::vector<FlameState> starts;
   FlameState state;
-  for (int i = 0; i < kCycle; ++i) {
+  for (int i = 0; i < kFramesPerCycle; ++i) {
     computeFlicker(state);  // as the tick does; the steps ignore the flicker
     starts.push_back(state);
     for (int strip = 0; strip < kStripsPerFrame; ++strip) stepFlame(state);
@@ -118,7 +118,7 @@ std::string tickSequenceFault(const std::vector<Picture>& frames, int firstFrame
   const std::vector<FlameState> starts = tickFrameStarts();
   int expected = firstFrame;
   for (std::size_t i = 0; i < frames.size(); ++i) {
-    for (int k = 0; expected < 0 && k < kCycle; ++k) {  // any tick frame, to begin with
+    for (int k = 0; expected < 0 && k < kFramesPerCycle; ++k) {  // any tick frame, to begin with
       if (countMismatches(frames[i], starts[k], nullptr) == 0) expected = k;
     }
     std::string fault = "it is none of them";
@@ -126,7 +126,7 @@ std::string tickSequenceFault(const std::vector<Picture>& frames, int firstFrame
       return "frame " + std::to_string(i) + " is not tick frame " + std::to_string(expected) +
              ": " + fault;
     }
-    expected = (expected + 1) % kCycle;
+    expected = (expected + 1) % kFramesPerCycle;
   }
   return {};
 }
@@ -140,9 +140,10 @@ std::string startupFault(const std::vector<Picture>& frames, std::size_t mostPai
     const std::vector<Picture> ticks(frames.begin() + static_cast<std::ptrdiff_t>(seen),
                                      frames.end());
     std::string fault = tickSequenceFault(ticks, static_cast<int>(missed + seen));
-    for (std::size_t i = 0; fault.empty() && i + kCycle < ticks.size(); ++i) {
-      if (ticks[i] != ticks[i + kCycle]) {
-        fault = "tick " + std::to_string(i) + " and " + std::to_string(i + kCycle) + " differ";
+    for (std::size_t i = 0; fault.empty() && i + kFramesPerCycle < ticks.size(); ++i) {
+      if (ticks[i] != ticks[i + kFramesPerCycle]) {
+        fault =
+            "tick " + std::to_string(i) + " and " + std::to_string(i + kFramesPerCycle) + " differ";
       }
     }
     return fault;

@@ -3,15 +3,14 @@
 // pixel and named.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
-#include "app/flame_band.h"
-#include "x_session.h"
+#include "flame/flame_state.h"
+#include "picture.h"
 
 namespace e2e {
-
-constexpr int kCycle = 13;  // frames before the picture repeats
 
 // Counts the pixels of `picture` that disagree with the frame drawn from
 // `start`, stretched to the picture's size. Only pixels clear of every edge by
@@ -27,7 +26,7 @@ std::string tickSequenceFault(const std::vector<Picture>& frames, int firstFrame
 
 // Why `frames` are not what the program shows from its start: one to
 // `mostPaints` paints, before the first tick, each the next state's frame with
-// the band's top not lifted, then consecutive tick frames, identical 13 apart.
+// the band's top not lifted, then consecutive tick frames, identical a cycle apart.
 // A window system may ask for more than one paint as the window appears
 // (freeglut merges its own first redisplay with the Expose only when both are
 // waiting, and Wine paints a new window more than once), and a paint can come

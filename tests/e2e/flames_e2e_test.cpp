@@ -3,19 +3,21 @@
 #include <gtest/gtest.h>
 // After GoogleTest, whose own None X11's macro would replace.
 #include <X11/X.h>
-#include <stdio.h>  // popen, pclose
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <ratio>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/flame_band.h"
+#include "app/window_icon.h"
 #include "expected_frame.h"
 #include "x_session.h"
 
@@ -23,8 +25,8 @@ using namespace e2e;
 
 namespace {
 
-const char* const kTitle = "Языки пламени";
-const std::string kSource = FLAMES_SOURCE_DIR;
+// What the build names the program (the title is main.cpp's own).
+const char* const kTitle = FLAMES_TITLE;
 
 using FractionalMillis = std::chrono::duration<double, std::milli>;
 
@@ -54,9 +56,10 @@ constexpr Platform kPlatform{0, 5.0, true, 3};
 #endif
 
 #ifndef FLAMES_UNDER_WINE
-// A key of the desktop entry users install.
+// A key of the desktop entry this build installs.
 std::string desktopEntry(const std::string& key) {
-  std::ifstream entry(kSource + "/data/io.github.flames.flames.desktop");
+  std::ifstream entry(FLAMES_DESKTOP_ENTRY);
+  if (!entry) ADD_FAILURE() << "cannot read the desktop entry " << FLAMES_DESKTOP_ENTRY;
   for (std::string line; std::getline(entry, line);) {
     if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
   }
@@ -64,23 +67,8 @@ std::string desktopEntry(const std::string& key) {
 }
 #endif
 
-// The project's icon of that size as ARGB, as ImageMagick reads the PNG.
-std::vector<std::uint32_t> iconPixels(int size) {
-  const std::string side = std::to_string(size);
-  const std::string command = "convert " + kSource + "/data/icons/" + side + "x" + side +
-                              "/apps/flames.png -depth 8 rgba:-";
-  std::FILE* pipe = popen(command.c_str(), "r");  // NOLINT(cert-env33-c): a fixed command
-  std::vector<std::uint32_t> pixels;
-  unsigned char rgba[4];
-  while (pipe != nullptr && std::fread(rgba, 1, 4, pipe) == 4) {
-    pixels.push_back(std::uint32_t{rgba[3]} << 24 | std::uint32_t{rgba[0]} << 16 | rgba[1] << 8 |
-                     rgba[2]);
-  }
-  if (pipe != nullptr) pclose(pipe);
-  return pixels;
-}
-
 // _NET_WM_ICON's pictures by size: width, height, then the pixels, each picture.
+// The program's own icons are laid out the same way.
 std::map<int, std::vector<std::uint32_t>> iconsOf(const std::vector<long>& property) {
   std::map<int, std::vector<std::uint32_t>> icons;
   for (std::size_t at = 0; at + 2 <= property.size();) {
@@ -172,32 +160,33 @@ TEST_F(FlamesWindow, OpensAt200By100At500By500DoubleBufferedUnderItsTitle) {
 // more.
 TEST_F(FlamesWindow, ShowsTheDesktopItsClassAndIconFromTheStart) {
   const auto icons = iconsOf(x.cardinalProperty(window, "_NET_WM_ICON"));
+  auto ours = iconsOf(std::vector<long>(std::begin(kWindowIcon), std::end(kWindowIcon)));
 #ifdef FLAMES_UNDER_WINE
   // Wine makes the property from the window class's icon, freeglut's
   // GLUT_ICON resource, and passes its 32-bit pixels on as they are.
-  ASSERT_EQ(icons.count(32), 1u) << "no 32 px icon: Wine's default would have one too";
-  EXPECT_TRUE(icons.at(32) == iconPixels(32)) << "the 32 px icon is not the project's";
+  ASSERT_EQ(ours.count(32), 1u) << "the program has no 32 px icon";
+  ours = {*ours.find(32)};
 #else
   const auto [name, windowClass] = x.classHint(window);
-  EXPECT_EQ(name, "flames");
-  const std::string entryClass = desktopEntry("StartupWMClass");
-  EXPECT_FALSE(entryClass.empty()) << "the desktop entry names no StartupWMClass";
-  EXPECT_EQ(windowClass, entryClass) << "the desktop entry does not match the window";
-  EXPECT_EQ(x.utf8Property(window, "_OB_APP_CLASS"), entryClass);
-  EXPECT_EQ(x.utf8Property(window, "_OB_APP_NAME"), "flames");
+  EXPECT_EQ(name, FLAMES_WM_NAME);
+  EXPECT_EQ(windowClass, FLAMES_WM_CLASS);
+  EXPECT_EQ(desktopEntry("StartupWMClass"), windowClass)
+      << "the desktop entry does not match the window";
+  EXPECT_EQ(x.utf8Property(window, "_OB_APP_CLASS"), windowClass);
+  EXPECT_EQ(x.utf8Property(window, "_OB_APP_NAME"), FLAMES_WM_NAME);
   EXPECT_EQ(x.utf8Property(window, "_OB_APP_TITLE"), kTitle);
-  for (const int size : {16, 32, 48, 128}) {
-    ASSERT_EQ(icons.count(size), 1u) << "no " << size << " px icon";
-    EXPECT_TRUE(icons.at(size) == iconPixels(size))
-        << "the " << size << " px icon is not the project's";
-  }
+  EXPECT_EQ(icons.size(), ours.size()) << "the window has other icon sizes than the program";
 #endif
+  for (const auto& [size, pixels] : ours) {
+    ASSERT_EQ(icons.count(size), 1u) << "the window has no " << size << " px icon";
+    EXPECT_TRUE(icons.at(size) == pixels) << "the " << size << " px icon is not the program's";
+  }
 }
 
 TEST_F(FlamesWindow, DrawsWhenAskedThenOneFramePerTickRepeatingEvery13) {
   std::vector<Picture> frames{first};
   std::vector<Clock::time_point> shown{firstShownAt};
-  constexpr std::size_t kTicks = 2 * kCycle + 1;
+  constexpr std::size_t kTicks = 2 * kFramesPerCycle + 1;
   // The paints the window system asked for as the window appeared, then the
   // ticks' frames, told apart by what they show: a slow start (under an
   // emulator, say) may show its first paint only after the first tick was due.

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "expected_frame.h"
-#include "x_session.h"
+#include "picture.h"
 
 int main(int argc, char** argv) {
   const long width = argc == 4 ? std::strtol(argv[2], nullptr, 10) : 0;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -27,6 +28,31 @@ namespace e2e {
 namespace {
 
 constexpr Millis kPollInterval{5};
+
+// The last X error. Windows come and go under our feet, so no error ends the
+// session; a call whose reply failed says why with this.
+XErrorEvent lastError{};
+
+// cppcheck-suppress constParameter ; the type Xlib calls it by
+int noteError(Display*, XErrorEvent* error) {
+  lastError = *error;
+  return 0;
+}
+
+std::string lastErrorText(Display* display) {
+  if (lastError.error_code == 0) return "no X error reported";
+  char text[128], request[64];
+  XGetErrorText(display, lastError.error_code, text, sizeof text);
+  XGetErrorDatabaseText(display, "XRequest", std::to_string(lastError.request_code).c_str(), "?",
+                        request, sizeof request);
+  return std::string(text) + " in " + request;
+}
+
+std::string nameOf(Window window) {
+  char name[32];
+  std::snprintf(name, sizeof name, "window 0x%lx", window);
+  return name;
+}
 
 // A property's type, item size and items: bytes, or, of 32-bit items, the
 // longs Xlib hands them back as.
@@ -105,9 +131,9 @@ std::string Program::output() const {
 
 XSession::XSession() : display_(XOpenDisplay(nullptr)) {
   if (display_ == nullptr) throw std::runtime_error("cannot open the X display");
-  // Windows come and go under our feet (a closed program's window may still be
-  // listed); a request about one that is gone just finds nothing.
-  XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  // A closed program's window may still be listed: a request about one that
+  // is gone finds nothing, and is no error for the session.
+  XSetErrorHandler(noteError);
   XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
 }
 
@@ -147,9 +173,17 @@ Clock::time_point XSession::createdAt(Window window) const {
   return found == created_.end() ? Clock::time_point{} : found->second;
 }
 
+XWindowAttributes XSession::readAttributes(Window window) {
+  XWindowAttributes attributes{};
+  lastError = {};
+  if (XGetWindowAttributes(display_, window, &attributes) == 0) {
+    throw std::runtime_error("cannot read " + nameOf(window) + ": " + lastErrorText(display_));
+  }
+  return attributes;
+}
+
 Picture XSession::grab(Window window) {
-  XWindowAttributes attributes;
-  XGetWindowAttributes(display_, window, &attributes);
+  const XWindowAttributes attributes = readAttributes(window);
   Picture picture;
   XImage* image =
       XGetImage(display_, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
@@ -223,26 +257,30 @@ std::string XSession::legacyName(Window window) {
 }
 
 XSession::Geometry XSession::rootGeometry(Window window) {
-  XWindowAttributes attributes;
-  XGetWindowAttributes(display_, window, &attributes);
+  const XWindowAttributes attributes = readAttributes(window);
   int x = 0, y = 0;
   Window child = None;
-  XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  if (!XTranslateCoordinates(display_, window, attributes.root, 0, 0, &x, &y, &child)) {
+    throw std::runtime_error("cannot place " + nameOf(window) +
+                             " on the screen: " + lastErrorText(display_));
+  }
   return {x, y, attributes.width, attributes.height};
 }
 
 bool XSession::isDoubleBuffered(Window window) {
-  XWindowAttributes attributes;
-  if (!XGetWindowAttributes(display_, window, &attributes)) return false;
   XVisualInfo wanted{};
-  wanted.visualid = XVisualIDFromVisual(attributes.visual);
+  wanted.visualid = XVisualIDFromVisual(readAttributes(window).visual);
   int count = 0;
   XVisualInfo* info = XGetVisualInfo(display_, VisualIDMask, &wanted, &count);
   int doubleBuffered = 0;
-  if (info != nullptr && glXGetConfig(display_, info, GLX_DOUBLEBUFFER, &doubleBuffered) != 0) {
-    doubleBuffered = 0;
-  }
+  const int fault = info == nullptr
+                        ? GLX_BAD_VISUAL
+                        : glXGetConfig(display_, info, GLX_DOUBLEBUFFER, &doubleBuffered);
   if (info != nullptr) XFree(info);
+  if (fault != 0) {
+    throw std::runtime_error("GLX cannot describe the visual of " + nameOf(window) + " (error " +
+                             std::to_string(fault) + ")");
+  }
   return doubleBuffered != 0;
 }
 

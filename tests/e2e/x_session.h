@@ -6,39 +6,17 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "picture.h"
+
 namespace e2e {
 
 using Clock = std::chrono::steady_clock;
 using Millis = std::chrono::milliseconds;
-
-// A window's pixels, 0xRRGGBB, row by row from the top.
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
-
-  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  bool operator==(const Picture& other) const {
-    return width == other.width && height == other.height && pixels == other.pixels;
-  }
-  bool operator!=(const Picture& other) const { return !(*this == other); }
-};
-
-inline int red(std::uint32_t p) {
-  return static_cast<int>((p >> 16) & 0xffU);
-}
-inline int green(std::uint32_t p) {
-  return static_cast<int>((p >> 8) & 0xffU);
-}
-inline int blue(std::uint32_t p) {
-  return static_cast<int>(p & 0xffU);
-}
 
 // A program started without arguments, its output kept; killed at the end.
 class Program {
@@ -70,6 +48,9 @@ class XSession {
   // When this session saw the window created (to within a poll of
   // waitForWindow): a program's clock starts there, after loading.
   Clock::time_point createdAt(Window window) const;
+  // Empty while the server refuses to read the window (as it is mapped, say).
+  // This and the calls below that read the window's attributes throw, naming
+  // the X error, when they cannot: the window is gone, most likely.
   Picture grab(Window window);
   // The first picture that differs from `previous` (empty if none by then).
   Picture waitForChange(Window window, const Picture& previous, Clock::time_point deadline);
@@ -98,6 +79,7 @@ class XSession {
 
  private:
   void noteCreatedWindows();
+  XWindowAttributes readAttributes(Window window);
 
   Display* display_ = nullptr;
   std::map<Window, Clock::time_point> created_;
