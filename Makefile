@@ -21,15 +21,14 @@ DEBIAN_TARGETS ?= test test-windows## what test-in-debian makes there
 # Each build is a preset of CMakePresets.json: its folder, its settings.
 PRESET := $(or $(ARCH),default)
 BUILD_DIR := build$(if $(ARCH),-arch/$(ARCH))
-configure = cmake --preset $(1) $(CMAKE_FLAGS) && cmake --build --preset $(1) -j $(JOBS)
+build_preset = cmake --preset $(1) $(CMAKE_FLAGS) && cmake --build --preset $(1) -j $(JOBS)
 
 # Debian's emscripten needs Debian's node modules, which another node may not search.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
-.PHONY: all help build run test tests-built check sanitize lint test-arch test-in-debian test-plain-cmake \
-        test-debian-package bench \
-        bench-web soak record pictures \
-        install uninstall package release web web-serve windows test-windows clean
+.PHONY: all help build run test tests-built check sanitize lint test-arch test-in-debian test-plain-cmake bench \
+  soak record pictures install uninstall package test-debian-package release web bench-web web-serve windows \
+  test-windows clean
 
 all: build
 
@@ -43,15 +42,12 @@ help:
 ## build into BUILD_DIR: build/, or build-arch/ARCH (the default)
 build:
 	@ARCH=$(ARCH) scripts/install-deps.sh build
-	$(call configure,$(PRESET))
+	$(call build_preset,$(PRESET))
 
 ## build, then open the window
 run: build
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-	  echo "flames needs a graphical desktop, and neither DISPLAY nor WAYLAND_DISPLAY is set:" \
-	       "run 'make run' in a terminal inside your desktop session (or over 'ssh -X')." >&2; \
-	  exit 1; \
-	fi
+	@[ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] || { echo "flames needs a graphical desktop, and neither DISPLAY nor" \
+	  "WAYLAND_DISPLAY is set: run 'make run' in a terminal inside your desktop session (or over 'ssh -X')." >&2; exit 1; }
 	$(BUILD_DIR)/flames
 
 ## everything CI runs first: lint, the tests under sanitizers, then every test
@@ -60,7 +56,7 @@ test: lint sanitize check
 ## build the program, its tests and tools into build/
 tests-built:
 	@scripts/install-deps.sh test
-	$(call configure,tests)
+	$(call build_preset,tests)
 
 ## every test on the normal build
 check: tests-built web
@@ -69,7 +65,7 @@ check: tests-built web
 ## the unit, end-to-end and guide tests under AddressSanitizer and UBSan, in build-asan/
 sanitize:
 	@scripts/install-deps.sh test
-	$(call configure,sanitize)
+	$(call build_preset,sanitize)
 	ctest --preset sanitize
 
 # Windows' own file is left to mingw-w64's compiler; anything clang-tidy says fails the lint.
@@ -97,7 +93,7 @@ test-arch:
 	@ARCH=i386 scripts/install-deps.sh package
 	@scripts/install-deps.sh test
 	tests/package/check_package.sh build-arch/i386 i386
-	$(call configure,e2e-i386)
+	$(call build_preset,e2e-i386)
 	ctest --preset e2e-i386
 
 ## DEBIAN_TARGETS in a fresh root of Debian DEBIAN_SUITE, from a clone of this commit (as root)
@@ -154,7 +150,7 @@ release:
 ## the static site, in build-web/site
 web:
 	@scripts/install-deps.sh web
-	$(call configure,web)
+	$(call build_preset,web)
 	@echo "The site is in build-web/site: copy the whole folder to any static web host."
 
 ## what the page costs a visitor
@@ -171,14 +167,14 @@ web-serve: web
 windows:
 	@scripts/install-deps.sh windows
 	scripts/fetch-freeglut.sh build-windows/freeglut
-	$(call configure,windows)
+	$(call build_preset,windows)
 
 ## the Windows build's unit and end-to-end tests and its zip under Wine, in one fresh prefix
 test-windows:
 	@scripts/install-deps.sh test-windows
 	scripts/fetch-freeglut.sh build-windows/freeglut
-	$(call configure,windows-tests)
-	$(call configure,windows-e2e)
+	$(call build_preset,windows-tests)
+	$(call build_preset,windows-e2e)
 	tests/wine-session.sh sh -c 'ctest --preset windows-tests && ctest --preset windows-e2e'
 
 ## delete every folder the targets build in, and dist/ (make uninstall first: its lists are in BUILD_DIR)

@@ -10,7 +10,7 @@ trap 'rm -rf "$frames"' EXIT
 
 # 150 ms a frame (GIF counts in hundredths), looping for ever.
 convert -delay 15 -loop 0 "$frames"/frame-*.ppm -layers Optimize "$gif"
-echo "recorded $gif: 13 frames, $(stat -c %s "$gif") bytes"
+echo "recorded $gif: $(ls "$frames"/frame-*.ppm | wc -l) frames, $(stat -c %s "$gif") bytes"
 
 # The icon is the heart of the first frame: the band, without the black above it.
 for size in 16 24 32 48 64 128 256; do

@@ -4,16 +4,11 @@
 set -euo pipefail
 
 lists=${1:?usage: $0 LIST_DIR}
-if [ ! -f "$lists/installed-files.txt" ]; then
-  echo "uninstall: nothing is installed from $lists ('make install' lists what it installs there)." >&2
-  exit 1
-fi
+[ -f "$lists/installed-files.txt" ] ||
+  { echo "uninstall: nothing is installed from $lists ('make install' lists what it installs there)." >&2; exit 1; }
 # CMake ends its list without a newline.
 while IFS= read -r file || [ -n "$file" ]; do
-  if [ -e "$file" ] || [ -L "$file" ]; then
-    rm -f -- "$file"
-    echo "removed $file"
-  fi
+  [ ! -e "$file" ] && [ ! -L "$file" ] || { rm -f -- "$file" && echo "removed $file"; }
 done <"$lists/installed-files.txt"
 sort -r "$lists/installed-folders.txt" | while read -r folder; do
   rmdir --ignore-fail-on-non-empty -- "$folder" 2>/dev/null || true
