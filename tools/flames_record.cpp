@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/flame_band.h"
+#include "picture.h"
 #include "x_session.h"
 
 using namespace e2e;

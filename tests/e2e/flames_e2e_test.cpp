@@ -19,6 +19,7 @@
 #include "app/flame_band.h"
 #include "app/window_icon.h"
 #include "expected_frame.h"
+#include "picture.h"
 #include "x_session.h"
 
 using namespace e2e;

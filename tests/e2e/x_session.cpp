@@ -1,5 +1,7 @@
 #include "x_session.h"
 
+#include "picture.h"
+
 #include <GL/glx.h>
 #include <X11/X.h>
 #include <X11/Xlib.h>
