@@ -35,7 +35,7 @@ constexpr Millis kPollInterval{5};
 // session; a call whose reply failed says why with this.
 XErrorEvent lastError{};
 
-// cppcheck-suppress constParameter ; the type Xlib calls it by
+// cppcheck-suppress [constParameter, constParameterCallback] ; the type Xlib calls it by
 int noteError(Display*, XErrorEvent* error) {
   lastError = *error;
   return 0;
