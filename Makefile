@@ -62,7 +62,7 @@ tests-built:
 check: tests-built web
 	ctest --preset tests
 
-## the unit, end-to-end and guide tests under AddressSanitizer and UBSan, in build-asan/
+## every test but the package and web tests, under AddressSanitizer and UBSan, in build-asan/
 sanitize:
 	@scripts/install-deps.sh test
 	$(call build_preset,sanitize)
@@ -79,7 +79,7 @@ lint: tests-built
 	  -i tests/web/node_modules -I src -I tests/e2e \
 	  src tests tools
 
-## the unit tests on CROSS_ARCHES, the whole program on i386 (adds i386 to dpkg)
+## the unit tests on CROSS_ARCHES, the whole program and its package on i386
 test-arch:
 	@scripts/install-deps.sh cross
 	@set -e; for arch in $(CROSS_ARCHES); do \
@@ -177,6 +177,6 @@ test-windows:
 	$(call build_preset,windows-e2e)
 	tests/wine-session.sh sh -c 'ctest --preset windows-tests && ctest --preset windows-e2e'
 
-## delete every folder the targets build in, and dist/ (make uninstall first: its lists are in BUILD_DIR)
+## delete build/, build-*/ and dist/, not the caches (make uninstall first: its lists are in BUILD_DIR)
 clean:
 	rm -rf build build-asan build-web build-windows build-arch build-debian dist

@@ -35,7 +35,8 @@ web_packages=(emscripten python3)
 windows_packages=(make cmake g++-mingw-w64-x86-64-posix dpkg-dev patch zip icoutils)
 test_packages=("${build_packages[@]}" libgl1-mesa-dri libgtest-dev libxtst-dev xvfb openbox x11-utils x11-apps
   sysstat clang-tidy cppcheck 'webkit2gtk-driver|webkitgtk-webdriver' imagemagick chromium firefox-esr devscripts
-  groff-base desktop-file-utils jq faketime diffoscope-minimal lintian appstream reprotest "${web_packages[@]}")
+  groff-base desktop-file-utils jq faketime diffoscope-minimal lintian appstream reprotest ruby-mdl linkchecker
+  mandoc "${web_packages[@]}")
 command -v npm >/dev/null || test_packages+=(npm)
 
 build_depends=yes
