@@ -150,7 +150,7 @@ std::string firstFrame() {
 // receives them: each number rounded to float once.
 std::string stripCorners() {
   const double perX = 140, perY = 8, bottom = 300;
-  std::string svg = svgStart(1120, 330, "The corners of the first strips · Углы первых полос");
+  std::string svg = svgStart(1120, 330, "The corners of the first strips · Углы первых полосок");
   FlameState state;
   int index = 0;
   forEachStrip(state, [&](const Strip& strip) {
@@ -177,7 +177,7 @@ std::string stripCorners() {
     }
     svg +=
         text(left + (index * 0.8 + 0.5) * perX, bottom + 22,
-             "strip · полоса " + std::to_string(index) + ", level · уровень " + exact(state.level),
+             "strip · полоска " + std::to_string(index) + ", level · уровень " + exact(state.level),
              " text-anchor=\"middle\"");
     ++index;
   });
@@ -224,7 +224,7 @@ std::string drift() {
 // sum of 0.2 above it, which rounding sometimes stops a fifth early.
 std::string flicker() {
   const double left = 60, bottom = 200, perLevel = 22, perLift = 700;
-  std::string svg = svgStart(640, 300, "The flicker offset · Смещение мерцания");
+  std::string svg = svgStart(640, 300, "The lift of the top edge · Подъём верхнего края");
   for (int whole = 0; whole <= 24; ++whole) {
     FlameState state;
     state.level = whole;
@@ -246,7 +246,7 @@ std::string flicker() {
   svg += text(left - 8, bottom + 4, "0", " text-anchor=\"end\"");
   svg += text(left + 275, bottom + 36, "level while rising · уровень при росте",
               " text-anchor=\"middle\"");
-  svg += text(10, 20, "flicker − level · мерцание − уровень (falling · при спаде: flicker = 0)");
+  svg += text(10, 20, "lift − level · подъём − уровень (falling · при спаде: lift = 0)");
   return svg + "</svg>\n";
 }
 
@@ -257,7 +257,7 @@ std::string timer() {
   std::string svg = svgStart(700, 170, "The timer · Таймер");
   svg += line(left, axis, left + (kFirstTickMs + ticks * kTickMs) * perMs, axis, "stroke=\"#000\"");
   svg += line(left, axis - 30, left, axis + 6, "stroke=\"#06c\" stroke-width=\"3\"");
-  svg += text(left, axis - 36, "window, paint · окно, рисование");
+  svg += text(left, axis - 36, "window, paint · окно, перерисовка");
   FlameState state;
   forEachStrip(state, [](const Strip&) {});
   for (int tick = 1; tick <= ticks; ++tick) {

@@ -22,7 +22,6 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -233,15 +232,6 @@ std::string XSession::utf8Property(Window window, const char* name) {
 
 std::vector<long> XSession::cardinalProperty(Window window, const char* name) {
   return readProperty(display_, window, name).longs;
-}
-
-std::pair<std::string, std::string> XSession::classHint(Window window) {
-  XClassHint hint{};
-  if (XGetClassHint(display_, window, &hint) == 0) return {};
-  std::pair<std::string, std::string> names{hint.res_name, hint.res_class};
-  XFree(hint.res_name);
-  XFree(hint.res_class);
-  return names;
 }
 
 std::string XSession::legacyName(Window window) {

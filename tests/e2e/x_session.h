@@ -8,7 +8,6 @@
 #include <chrono>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "picture.h"
@@ -60,8 +59,6 @@ class XSession {
   std::string utf8Property(Window window, const char* name);
   std::vector<long> cardinalProperty(Window window, const char* name);
   std::string legacyName(Window window);  // WM_NAME decoded to UTF-8
-  // WM_CLASS: the instance's name, then its class.
-  std::pair<std::string, std::string> classHint(Window window);
 
   struct Geometry {
     int x, y, width, height;

@@ -31,9 +31,6 @@ imports=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | sort | xargs)
 exe=$work/$name/flames.exe
 resources=$(wrestool -l "$exe")
 grep -q -- "--type=14 --name='GLUT_ICON'" <<<"$resources" || fail "no GLUT_ICON icon group for freeglut's window class"
-wrestool -x --type=14 --name=GLUT_ICON "$exe" >"$work/icon.ico"
-icons=$(icotool -l "$work/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | xargs)
-[ "$icons" = "16 24 32 48 64 256" ] || fail "the icon's sizes are $icons"
 manifest=$(wrestool -x --raw --type=24 "$exe")
 grep -q 'requestedExecutionLevel level="asInvoker"' <<<"$manifest" || fail "the manifest asks for no execution level"
 
