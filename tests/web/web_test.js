@@ -334,7 +334,7 @@ const modes = {
       const cdp = await first.createCDPSession();
       assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
       console.log(`the first visit transferred ${server.sent()} bytes`);
-      assert.ok(server.sent() <= 64 * 1024, `the first visit transferred ${server.sent()} bytes`);
+      assert.ok(server.sent() <= 48 * 1024, `the first visit transferred ${server.sent()} bytes`);
       await first.close();
       server.use(newSite, 'B');
       let visits = 0, page;
