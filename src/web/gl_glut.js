@@ -36,6 +36,13 @@ var flamesLibrary = {
     frameRequested: false,
     windowSize: null,  // in device pixels, as the page last gave it
     lost: false,
+    stopped: false,
+    // A window WebGL cannot draw in: main runs to its end, and nothing it asks
+    // for happens.
+    stop: function () {
+      GLState.lost = GLState.stopped = true;
+      return 0;
+    },
 
     identity: function () {
       return new Float64Array([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]);
@@ -256,12 +263,12 @@ var flamesLibrary = {
     GLState.gl = GLState.canvas.getContext('webgl', GLState.attributes);
     if (!GLState.gl) {  // the page says why, and the program stops here
       if (Module['onNoWebGL']) Module['onNoWebGL']();
-      throw 'unwind';
+      return GLState.stop();
     }
     Module['ctx'] = GLState.gl;
     if (!GLState.setUp()) {  // likewise
       Module['onNoShaders']();
-      throw 'unwind';
+      return GLState.stop();
     }
     GLState.canvas.addEventListener('webglcontextlost', function (event) {
       event.preventDefault();  // asks for the context back
@@ -281,6 +288,7 @@ var flamesLibrary = {
   },
 
   glutTimerFunc: function (milliseconds, callback, value) {
+    if (GLState.stopped) return;
     setTimeout(function () {
       {{{ makeDynCall('vi', 'callback') }}}(value);
     }, milliseconds);
@@ -297,8 +305,10 @@ var flamesLibrary = {
 
   // The window is shown at its size, which brings its first frame; from then
   // on the program lives in its callbacks, and each size the page sets
-  // (Module.windowSize) resizes it.
+  // (Module.windowSize) resizes it. It returns, and main with it: the runtime
+  // stays, as nothing here ever exits it.
   glutMainLoop: function () {
+    if (GLState.stopped) return;
     GLState.windowSize = Module['windowSize'];
     Object.defineProperty(Module, 'windowSize', {
       get: function () { return GLState.windowSize; },
@@ -306,7 +316,6 @@ var flamesLibrary = {
     });
     GLState.resize();
     _glutPostRedisplay();
-    throw 'unwind';
   },
 };
 

@@ -80,6 +80,11 @@ function runHere() {
   document.body.appendChild(script);
 }
 
+// What goes wrong as the program starts (index.wasm missing, say) ends here.
+addEventListener('unhandledrejection', function (event) {
+  programSays.abort(String(event.reason));
+});
+
 if (canvas.transferControlToOffscreen && window.Worker) runInWorker();
 else runHere();
 addEventListener('resize', passOnWindowSize);

@@ -11,6 +11,11 @@ function sendToPage(name) {
   };
 }
 
+// As on the page (page.js).
+addEventListener('unhandledrejection', function (event) {
+  Module.onAbort(String(event.reason));
+});
+
 onmessage = function (event) {
   if (Module) {
     Module.windowSize = event.data.windowSize;
