@@ -31,7 +31,7 @@ done
 # running Mesa's drivers. A package a later Debian renamed is named OLD|NEW.
 build_packages=(make dpkg-dev)
 [ "$arch" = "$native" ] || build_packages+=("$(cross_compiler "$arch")")
-web_packages=(emscripten python3)
+web_packages=(emscripten python3 cmark-gfm)
 windows_packages=(make cmake g++-mingw-w64-x86-64-posix dpkg-dev patch zip icoutils)
 test_packages=("${build_packages[@]}" libgl1-mesa-dri libgtest-dev libxtst-dev xvfb openbox x11-utils x11-apps
   sysstat clang-tidy cppcheck 'webkit2gtk-driver|webkitgtk-webdriver' imagemagick chromium firefox-esr devscripts

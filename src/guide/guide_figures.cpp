@@ -5,8 +5,8 @@
 #include "guide/guide_figures.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -30,19 +30,26 @@ struct Say {
 };
 
 // Coordinates with two decimals: plenty at any size, the same on every machine.
-std::string num(double value, int decimals = 2) {
+// (`style` g: that many significant digits.)
+std::string num(double value, int decimals = 2, char style = 'f') {
+  const char format[] = {'%', '.', '*', style, '\0'};
   std::string written(32, '\0');
   written.resize(static_cast<std::size_t>(
-      std::snprintf(written.data(), written.size(), "%.*f", decimals, value)));
+      std::snprintf(written.data(), written.size(), format, decimals, value)));
   if (written[0] == '-' && written.find_first_not_of("-0.") == std::string::npos)
     written.erase(0, 1);
   return written;
 }
 
-// The shortest text that reads back as the same double.
+// The shortest text, without an exponent, that reads back as the same double.
 std::string exact(double value) {
-  char digits[32];
-  return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+  std::string written;
+  for (int digits = 1; digits <= 17; ++digits) {
+    written = num(value, digits, 'g');
+    const bool plain = written.find('e') == std::string::npos;
+    if (plain && std::strtod(written.c_str(), nullptr) == value) break;
+  }
+  return written;
 }
 
 // A lift as a reader sees it: to a tenth, without a trailing ".0".
@@ -97,8 +104,13 @@ std::string levelCycle(Say say, int picked) {
     states.push_back(states.back());
     stepFlame(states.back());
   }
-  std::string svg =
-      svgStart(700, 300, say("The flame level over one cycle", "Уровень пламени за цикл"));
+  const FlameState& at = states[static_cast<std::size_t>(picked)];
+  const std::string caption = say("step ", "шаг ") + std::to_string(picked) +
+                              say(": level ", ": уровень ") + exact(at.level) +
+                              say(", crest ", ", гребень ") + exact(at.crest) + ", " +
+                              (at.phase == 0 ? say("rising", "рост") : say("falling", "спад"));
+  std::string svg = svgStart(
+      700, 300, say("The flame level over one cycle; ", "Уровень пламени за цикл; ") + caption);
   const double right = left + kStepsPerCycle * perStep;
   for (const double crest : {15.0, 20.0, 25.0}) {
     const double y = bottom - crest * perLevel;
@@ -135,15 +147,10 @@ std::string levelCycle(Say say, int picked) {
     svg += text(left - 8, bottom - level * perLevel + 4, std::to_string(level), kEnd);
   svg += text((left + right) / 2, bottom + 58, say("step", "шаг"), kMiddle);
   svg += text(10, 18, say("level", "уровень"));
-  const FlameState& at = states[static_cast<std::size_t>(picked)];
   const double x = left + picked * perStep;
   svg += line(x, bottom, x, bottom - 26 * perLevel, "stroke=\"#06c\"");
   svg += circle(x, bottom - at.level * perLevel, 5, "fill=\"#06c\"");
-  svg += text(690, 18,
-              say("step ", "шаг ") + std::to_string(picked) + say(": level ", ": уровень ") +
-                  exact(at.level) + say(", crest ", ", гребень ") + exact(at.crest) + ", " +
-                  (at.phase == 0 ? say("rising", "рост") : say("falling", "спад")),
-              kEnd + std::string(" fill=\"#06c\""));
+  svg += text(690, 18, caption, kEnd + std::string(" fill=\"#06c\""));
   return svg + "</svg>\n";
 }
 
@@ -307,8 +314,14 @@ std::string teeth(Say say) {
 // another number of strips than the program's, what the band would do.
 std::string drift(Say say, int strips) {
   const double rowHeight = 56, top = 44, left = 70, perUnit = 4.5, perLift = 0.45;
+  const std::string whatIf =
+      strips == kStripsPerFrame
+          ? ""
+          : say("what if: ", "если бы: ") + std::to_string(strips) +
+                say(" strips, not the program's 126", " полосок, а не 126, как в программе");
   std::string svg = svgStart(560, static_cast<int>(top + rowHeight * kFramesPerCycle + 34),
-                             say("The tongues drift left", "Языки смещаются влево"));
+                             say("The tongues drift left", "Языки смещаются влево") +
+                                 (whatIf.empty() ? "" : "; " + whatIf));
   svg +=
       "<linearGradient id=\"band\" x1=\"0\" y1=\"1\" x2=\"0\" y2=\"0\"><stop "
       "stop-color=\"#ffbf00\"/><stop offset=\"1\" stop-color=\"#f00\"/></linearGradient>\n";
@@ -345,11 +358,7 @@ std::string drift(Say say, int strips) {
   }
   svg += text(left, 18, "x = 0");
   svg += text(left + 100 * perUnit, 18, "x = 100", kEnd);
-  if (strips != kStripsPerFrame)
-    svg += text(left + 50 * perUnit, 36,
-                say("what if: ", "если бы: ") + std::to_string(strips) +
-                    say(" strips, not the program's 126", " полосок, а не 126, как в программе"),
-                kMiddle + std::string(kWhatIf));
+  if (!whatIf.empty()) svg += text(left + 50 * perUnit, 36, whatIf, kMiddle + std::string(kWhatIf));
   svg += text(8, top + rowHeight * kFramesPerCycle + 24,
               say("heights at a tenth of the scale across", "высоты в десять раз мельче ширины"));
   return svg + "</svg>\n";
@@ -360,7 +369,13 @@ std::string drift(Say say, int strips) {
 // what-if, level + 0.2.
 std::string flicker(Say say, int levelPlusFifth) {
   const double left = 60, bottom = 210, perLevel = 22, perLift = 700;
-  std::string svg = svgStart(640, 300, say("The lift above the level", "Подъём над уровнем"));
+  const std::string whatIf =
+      levelPlusFifth == 0 ? ""
+                          : say("what if: lift = level + 0.2, not the program's sum",
+                                "если бы: подъём = уровень + 0,2, а не сумма, как в программе");
+  std::string svg = svgStart(640, 300,
+                             say("The lift above the level", "Подъём над уровнем") +
+                                 (whatIf.empty() ? "" : "; " + whatIf));
   for (int whole = 0; whole <= 24; ++whole) {
     FlameState state;
     state.level = whole;
@@ -384,11 +399,7 @@ std::string flicker(Say say, int levelPlusFifth) {
   svg += text(78, 273, say("about 0.2", "около 0,2"));
   svg += "<rect x=\"200\" y=\"262\" width=\"12\" height=\"12\" fill=\"#c00\"/>\n";
   svg += text(218, 273, say("a hair above 0: the rounding", "чуть больше 0: округление"));
-  if (levelPlusFifth != 0)
-    svg += text(630, 18,
-                say("what if: lift = level + 0.2, not the program's sum",
-                    "если бы: подъём = уровень + 0,2, а не сумма, как в программе"),
-                kEnd + std::string(kWhatIf));
+  if (!whatIf.empty()) svg += text(630, 18, whatIf, kEnd + std::string(kWhatIf));
   return svg + "</svg>\n";
 }
 

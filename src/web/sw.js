@@ -18,6 +18,13 @@ self.addEventListener('activate', (event) => {
     Promise.all(names.filter((name) => name !== CACHE).map((name) => caches.delete(name)))));
 });
 
+// The guide is kept as a reader visits it, not ahead, so that the animation's
+// first visit stays light: its page names the files it uses.
+self.addEventListener('message', (event) => {
+  const own = (event.data.keep || []).filter((url) => new URL(url, self.location).origin === self.location.origin);
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(own)));
+});
+
 self.addEventListener('fetch', (event) => {
   event.respondWith(caches.open(CACHE)
     .then((cache) => cache.match(event.request, { ignoreSearch: true }))

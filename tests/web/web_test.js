@@ -3,8 +3,10 @@
 // screen size; its rhythm; the page for every visitor; its poster as the first
 // paint; installed, offline, after a lost context; a second build reaching
 // returning visitors whole; WebKit; and what it says when it cannot run.
-// Usage: FLAMES_TITLE=TITLE node web_test.js SITE_DIR FRAME_CHECKER (chromium | offline | engines | explains)
-// TITLE is the program's, which the build writes into the page.
+// Usage: FLAMES_TITLE=TITLE FLAMES_GUIDE_PICTURES=PROGRAM node web_test.js SITE_DIR FRAME_CHECKER
+//          (chromium | offline | engines | explains | guide)
+// TITLE is the program's, which the build writes into the page; PROGRAM is
+// guide_pictures, which draws each figure as the guide page must.
 'use strict';
 const assert = require('node:assert/strict');
 const { execFileSync } = require('node:child_process');
@@ -22,14 +24,14 @@ const site = path.resolve(siteArgument);
 const title = process.env.FLAMES_TITLE;
 assert.ok(title, 'FLAMES_TITLE names no title');
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png',
-  '.webp': 'image/webp', '.webmanifest': 'application/manifest+json' };
+  '.webp': 'image/webp', '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml' };
 
 // Serves a site as a static host does, with validators and 304s; files
 // named in `missing` answer 404, as on a host where the site was copied in
 // part, and the file named `hold` only once `release()` is called. Every
 // response names the build it is from (X-Flames-Build); `use(dir, build)`
 // puts another build on the host. `inject` is a script added at the top of
-// the page, `everywhere` one added to the page and to the worker, after the
+// each page, `everywhere` one added to the page and to the worker, after the
 // frame capture and the collector of faults the worker always gets. `sent()`
 // is every byte sent but those added; `stop()` takes the network away.
 async function serve({ missing = [], hold = null, inject = '', everywhere = '' } = {}) {
@@ -50,10 +52,11 @@ async function serve({ missing = [], hold = null, inject = '', everywhere = '' }
     const headers = { 'Cache-Control': 'no-cache', ETag: tag, 'X-Flames-Build': build };
     if (request.headers['if-none-match'] === tag) return response.writeHead(304, headers).end();
     response.writeHead(200, { ...headers, 'Content-Type': TYPES[path.extname(file)] });
-    if (!added[name]) return fs.createReadStream(file).pipe(response);
-    addedBytes += Buffer.byteLength(added[name]);
+    const extra = added[name.endsWith('.html') ? '/index.html' : name];
+    if (!extra) return fs.createReadStream(file).pipe(response);
+    addedBytes += Buffer.byteLength(extra);
     const text = fs.readFileSync(file, 'utf8');
-    response.end(name === '/worker.js' ? added[name] + text : text.replace('<head>', `<head>${added[name]}`));
+    response.end(name === '/worker.js' ? extra + text : text.replace('<head>', `<head>${extra}`));
   });
   server.on('connection', (socket) => sockets.add(socket));
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
@@ -143,7 +146,7 @@ function collectFaults() {
   addEventListener('error', (event) => faults.push(`page error: ${event.message}`));
   addEventListener('unhandledrejection', (event) => faults.push(`page error: ${event.reason}`));
   new PerformanceObserver((entries) => entries.getEntries().forEach((entry) => {
-    if (!entry.name.startsWith(`${location.origin}/`)) faults.push(`request to ${entry.name}`);
+    if (!/^(data:|blob:)?/.exec(entry.name)[1] && !entry.name.startsWith(`${location.origin}/`)) faults.push(`request to ${entry.name}`);
   })).observe({ type: 'resource', buffered: true });
 }
 
@@ -234,14 +237,17 @@ async function run(server, { browser = 'chrome' }, body, clean = true) {
       '--enable-unsafe-swiftshader'] });
   const faults = [];
   // `here`: as in a browser that cannot hand a canvas to a worker.
-  const open = async (viewport = { width: 1280, height: 800 }, keep = 28, here = false) => {
+  const open = async (viewport = { width: 1280, height: 800 }, keep = 28, here = false, visit = '/') => {
     const page = await instance.newPage();
     page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
     // Chromium's note that the capture's own readPixels waited for the GPU is the test's doing.
     page.on('console', (message) => /GPU stall due to ReadPixels/.test(message.text()) ||
       faults.push(`console ${message.type()}: ${message.text()}`));
     page.on('request', (request) => {
-      if (!request.url().startsWith(`${server.origin}/`)) faults.push(`request to ${request.url()}`);
+      // What the page made itself (blob:, and axe's data: font) leaves no trace on the network.
+      if (!/^(data:|blob:)?/.exec(request.url())[1] && !request.url().startsWith(`${server.origin}/`)) {
+        faults.push(`request to ${request.url()}`);
+      }
     });
     // The builds the page's files came from (the service worker's script is the browser's own).
     page.builds = new Set();
@@ -250,7 +256,7 @@ async function run(server, { browser = 'chrome' }, body, clean = true) {
     await page.setViewport(viewport);
     await page.evaluateOnNewDocument(captureFrames, keep);
     if (here) await page.evaluateOnNewDocument(() => delete HTMLCanvasElement.prototype.transferControlToOffscreen);
-    await page.goto(`${server.origin}/`);
+    await page.goto(`${server.origin}${visit}`);
     return page;
   };
   try {
@@ -273,18 +279,56 @@ async function runWebKit(server, body) {
   const driver = new Builder().usingServer(await service.start()).withCapabilities({ browserName: 'MiniBrowser',
     'webkitgtk:browserOptions': { binary, args: ['--automation'] } }).build();
   const page = {
-    evaluate: (script, ...values) => driver.executeScript(`return (${script}).apply(null, arguments)`, ...values),
+    evaluate: (script, ...values) => driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
+      Promise.resolve((${script}).apply(null, [...arguments].slice(0, -1))).then(done);`, ...values),
     waitForFunction: (script, { timeout }, ...values) =>
       driver.wait(() => page.evaluate(script, ...values), timeout, 'no frames', 100),
   };
   try {
-    await body(async () => { await driver.get(`${server.origin}/`); return page; });
+    await body(async (...options) => { await driver.get(`${server.origin}${options[3] || '/'}`); return page; });
     assert.deepEqual(await page.evaluate(() => window.flamesFaults), []);
   } finally {
     await driver.quit().catch(() => {});
     service.kill();
     server.stop();
   }
+}
+
+// The guide page in a language: once live, each figure shows what the model
+// draws, byte for byte: at its defaults the committed picture, and after each
+// control is moved (or the ticks played) the drawing at the new setting.
+async function checkGuide(page, language) {
+  await page.waitForFunction(() => document.documentElement.dataset.live === 'yes', { timeout: 30000 });
+  const shown = async () => Object.fromEntries(await page.evaluate(() => Promise.all(
+    [...document.querySelectorAll('img[data-figure]')].map(async (image) =>
+      [image.dataset.figure, await (await fetch(image.src)).text()]))));
+  const drawn = (name, setting) => execFileSync(process.env.FLAMES_GUIDE_PICTURES, [name, language, String(setting)],
+    { encoding: 'utf8' });
+  const committed = path.join(__dirname, '../../docs/how-it-moves', language);
+  const atDefaults = await shown();
+  assert.deepEqual(Object.keys(atDefaults).sort(), fs.readdirSync(committed).map((file) => path.basename(file, '.svg')).sort());
+  for (const [name, svg] of Object.entries(atDefaults)) {
+    assert.ok(svg === fs.readFileSync(path.join(committed, `${name}.svg`), 'utf8'), `live ${language}/${name}.svg is not the committed one`);
+  }
+  const control = (name, value) => page.evaluate((name, value) => {
+    const line = document.querySelector(`img[data-figure="${name}"]`).closest('p').nextElementSibling;
+    const input = line.querySelector('input, select');
+    if (value === 'play') return line.querySelector('button').click();
+    if (input.type === 'checkbox') input.checked = Boolean(value);
+    else input.value = value;
+    input.dispatchEvent(new Event(input.type === 'range' ? 'input' : 'change'));
+    return line.querySelector('output').value;
+  }, name, value);
+  for (const [name, setting] of [['level-cycle', 57], ['first-frame', 10], ['flicker', 1], ['drift', 117], ['drift', 108]]) {
+    const said = await control(name, setting);
+    assert.ok((await shown())[name] === drawn(name, setting), `${language}/${name} at ${setting} is not what the model draws`);
+    assert.ok(drawn(name, setting).includes(`<title>${said}</title>`), `${name} says "${said}"`);
+  }
+  await control('first-frame', 'play');
+  await page.waitForFunction(() => document.querySelector('input[type=range][max="13"]').value === '3', { timeout: 5000 });
+  await control('first-frame', 'play');
+  const tick = await page.evaluate(() => document.querySelector('input[type=range][max="13"]').value);
+  assert.ok((await shown())['first-frame'] === drawn('first-frame', tick), `playing stopped at tick ${tick}, not drawn as the model draws it`);
 }
 
 const modes = {
@@ -389,6 +433,31 @@ const modes = {
     await run(await serve(), { browser: 'firefox' }, async (open) => judgeRhythm(await open(), 15));
     await run(await serve({ inject: `(${captureFrames})(15); (${collectFaults})();` }), { browser: 'webkit' },
       async (open) => judgeRhythm(await open(), 15));
+  },
+
+  // The guide page, both languages in Chromium, one each in Firefox and
+  // WebKit; named for screen readers as axe checks; offline once visited.
+  guide: async () => {
+    await run(await serve(), {}, async (open) => {
+      await checkGuide(await open(undefined, 0, false, '/guide.ru.html'), 'ru');
+      const page = await open(undefined, 0, false, '/guide.html');
+      await checkGuide(page, 'en');
+      await page.evaluate(fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8'));
+      const { violations } = await page.evaluate(() => window.axe.run());
+      assert.deepEqual(violations.map((violation) => violation.id), [], 'axe-core finds no violation');
+    });
+    const server = await serve();
+    await run(server, {}, async (open) => {
+      const page = await open(undefined, 0, false, '/guide.html');
+      await page.waitForFunction(async () => (await caches.keys()).length === 1 &&
+        Boolean(await caches.match('guide_figures.wasm')), { timeout: 20000 });
+      server.stop();
+      await page.reload();
+      await checkGuide(page, 'en');
+    });
+    await run(await serve(), { browser: 'firefox' }, async (open) => checkGuide(await open(undefined, 0, false, '/guide.html'), 'en'));
+    await run(await serve({ inject: `(${collectFaults})();` }), { browser: 'webkit' },
+      async (open) => checkGuide(await open(undefined, 0, false, '/guide.ru.html'), 'ru'));
   },
 
   // Without WebGL, with shaders its WebGL will not compile, or with the

@@ -1,0 +1,22 @@
+# Writes one language's guide page from its Markdown guide: cmark-gfm's HTML in
+# the page's frame (guide.html.in). Links to the other guide lead to its page;
+# links into the repository, which the site does not hold, become plain words.
+# Usage: cmake -DCMARK=... -DMARKDOWN=... -DTEMPLATE=... -DOUTPUT=... -DGUIDE_LANG=en|ru
+#              -DFLAMES_TITLE=... -P guide_page.cmake
+execute_process(COMMAND ${CMARK} -e table ${MARKDOWN} OUTPUT_VARIABLE GUIDE_BODY RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cmark-gfm could not read ${MARKDOWN}")
+endif()
+string(REPLACE "href=\"how-it-moves.ru.md\"" "href=\"guide.ru.html\"" GUIDE_BODY "${GUIDE_BODY}")
+string(REPLACE "href=\"how-it-moves.md\"" "href=\"guide.html\"" GUIDE_BODY "${GUIDE_BODY}")
+string(REGEX REPLACE "<a href=\"([^\":#]*\\.md(#[^\"]*)?|\\.\\./[^\"]*)\">([^<]*)</a>" "\\3" GUIDE_BODY
+                     "${GUIDE_BODY}")
+string(REGEX MATCH "<h1>([^<]*)</h1>" heading "${GUIDE_BODY}")
+set(GUIDE_TITLE "${CMAKE_MATCH_1}")
+# The description is the guide's first paragraph of its own, after the line
+# naming the other language.
+string(REGEX MATCHALL "<p>[^<]*</p>" paragraphs "${GUIDE_BODY}")
+list(GET paragraphs 0 GUIDE_DESCRIPTION)
+string(REGEX REPLACE "</?p>|\n" " " GUIDE_DESCRIPTION "${GUIDE_DESCRIPTION}")
+string(STRIP "${GUIDE_DESCRIPTION}" GUIDE_DESCRIPTION)
+configure_file(${TEMPLATE} ${OUTPUT} @ONLY)
