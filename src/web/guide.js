@@ -31,7 +31,8 @@ function show(figure, value) {
   var old = figure.image.src;
   figure.image.src = URL.createObjectURL(new Blob([svg], { type: 'image/svg+xml' }));
   if (old.startsWith('blob:')) URL.revokeObjectURL(old);
-  if (figure.output) figure.output.value = /<title>([^<]*)<\/title>/.exec(svg)[1];
+  // The title names the setting last, after the figure's own name.
+  if (figure.output) figure.output.value = /<title>([^<]*)<\/title>/.exec(svg)[1].split('; ').pop();
 }
 
 function makeInput(name, control) {
