@@ -13,10 +13,14 @@ string(REGEX REPLACE "<a href=\"([^\":#]*\\.md(#[^\"]*)?|\\.\\./[^\"]*)\">([^<]*
                      "${GUIDE_BODY}")
 string(REGEX MATCH "<h1>([^<]*)</h1>" heading "${GUIDE_BODY}")
 set(GUIDE_TITLE "${CMAKE_MATCH_1}")
-# The description is the guide's first paragraph of its own, after the line
-# naming the other language.
-string(REGEX MATCHALL "<p>[^<]*</p>" paragraphs "${GUIDE_BODY}")
-list(GET paragraphs 0 GUIDE_DESCRIPTION)
-string(REGEX REPLACE "</?p>|\n" " " GUIDE_DESCRIPTION "${GUIDE_DESCRIPTION}")
-string(STRIP "${GUIDE_DESCRIPTION}" GUIDE_DESCRIPTION)
+# The description is the guide's opening paragraph, the one after the line
+# naming the other language, in words only.
+string(FIND "${GUIDE_BODY}" "</p>" end)
+math(EXPR start "${end} + 4")
+string(SUBSTRING "${GUIDE_BODY}" ${start} -1 rest)
+string(FIND "${rest}" "</p>" end)
+string(SUBSTRING "${rest}" 0 ${end} opening)
+string(REGEX REPLACE "<[^>]*>" "" opening "${opening}")
+string(REPLACE "\n" " " opening "${opening}")
+string(STRIP "${opening}" GUIDE_DESCRIPTION)
 configure_file(${TEMPLATE} ${OUTPUT} @ONLY)
