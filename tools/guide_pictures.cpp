@@ -29,12 +29,16 @@ int main(int argc, char** argv) {
   if (argc == 4) {
     const Figure* figure = findFigure(argv[1]);
     const std::string language = argv[2];
-    if (figure == nullptr || (language != "en" && language != "ru")) {
-      std::fprintf(stderr, "guide_pictures: no figure %s in %s\n", argv[1], argv[2]);
+    char* end = nullptr;
+    const long setting = std::strtol(argv[3], &end, 10);
+    if (figure == nullptr || (language != "en" && language != "ru") || *end != '\0' ||
+        setting < figure->first || setting > figure->last) {
+      std::fprintf(stderr, "guide_pictures: no figure %s in %s at %s\n", argv[1], argv[2], argv[3]);
       return 2;
     }
-    const std::string svg = drawFigure(
-        *figure, language == "en" ? Language::English : Language::Russian, std::atoi(argv[3]));
+    const std::string svg =
+        drawFigure(*figure, language == "en" ? Language::English : Language::Russian,
+                   static_cast<int>(setting));
     return std::fwrite(svg.data(), 1, svg.size(), stdout) == svg.size() ? 0 : 1;
   }
   if (argc != 2) {

@@ -330,9 +330,10 @@ std::string drift(Say say, int strips) {
   auto eachStrip = [&](auto&& drawStrip) {
     if (strips == kStripsPerFrame) return forEachStrip(state, drawStrip);
     double x = 0.0;
-    for (int strip = 0; strip < strips; ++strip, x += 0.8) {
+    for (int strip = 0; strip < strips; ++strip) {
       drawStrip(stripAt(x, state));
       stepFlame(state);
+      x += 0.8;
     }
   };
   eachStrip([](const Strip&) {});  // the paint before the first tick
@@ -353,7 +354,8 @@ std::string drift(Say say, int strips) {
       lastX = strip.topRight.x;
     });
     outline += " " + num(left + lastX * perUnit) + "," + num(base);
-    svg += "<polygon fill=\"url(#band)\" points=\"" + outline + "\"/>\n" + marks;
+    svg += "<polygon fill=\"url(#band)\" points=\"" + outline + "\"/>\n";
+    svg += marks;
     svg += text(8, base - 4, say("tick ", "такт ") + std::to_string(tick));
   }
   svg += text(left, 18, "x = 0");
@@ -405,7 +407,7 @@ std::string flicker(Say say, int levelPlusFifth) {
 
 // The 13 tick frames of a cycle as small windows in true proportions: the
 // whole band leaps up at a rising tick and sinks back at a falling one.
-std::string lift(Say say) {
+std::string tickFrames(Say say) {
   const double cell = 132, size = 100;
   std::string svg = svgStart(680, 440, say("The lift at each tick", "Подъём на каждом такте"));
   svg +=
@@ -415,7 +417,8 @@ std::string lift(Say say) {
   forEachStrip(state, [](const Strip&) {});  // the paint before the first tick
   for (int tick = 1; tick <= kFramesPerCycle; ++tick) {
     computeFlicker(state);
-    const double left = 20 + ((tick - 1) % 5) * cell, top = 10 + ((tick - 1) / 5) * (size + 42);
+    const int column = (tick - 1) % 5, row = (tick - 1) / 5;
+    const double left = 20 + column * cell, top = 10 + row * (size + 42);
     std::string topEdge, foot;
     forEachStrip(state, [&](const Strip& strip) {
       auto at = [&](StripCorner c) {
@@ -423,12 +426,14 @@ std::string lift(Say say) {
                num(top + size - std::min(static_cast<double>(c.y), size), 1) + " ";
       };
       topEdge += at(strip.topLeft) + at(strip.topRight);
-      foot = at(strip.bottomRight) + at(strip.bottomLeft) + foot;
+      foot.insert(0, at(strip.bottomRight) + at(strip.bottomLeft));
     });
-    svg += "<rect x=\"" + num(left) + "\" y=\"" + num(top) +
-           "\" width=\"100\" height=\"100\" "
-           "fill=\"#000\"/>\n<polygon fill=\"url(#band)\" points=\"" +
-           topEdge + foot + "\"/>\n";
+    svg +=
+        "<rect x=\"" + num(left) + "\" y=\"" + num(top) +
+        "\" width=\"100\" height=\"100\" fill=\"#000\"/>\n<polygon fill=\"url(#band)\" points=\"";
+    svg += topEdge;
+    svg += foot;
+    svg += "\"/>\n";
     svg += text(left, top + size + 18,
                 say("tick ", "такт ") + std::to_string(tick) + say(": lift ", ": подъём ") +
                     say.number(tenths(state.flicker)));
@@ -504,7 +509,7 @@ std::string drawFigure(const Figure& figure, Language language, int setting) {
   if (name == "teeth") return teeth(say);
   if (name == "first-frame") return frame(say, setting);
   if (name == "drift") return drift(say, setting);
-  if (name == "lift") return lift(say);
+  if (name == "lift") return tickFrames(say);
   if (name == "flicker") return flicker(say, setting);
   return timer(say);
 }
