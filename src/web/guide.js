@@ -83,14 +83,21 @@ function addControl(figure, control) {
   figure.image.closest('p').after(line);
 }
 
+// One figure a task, so that the page answers the reader between them.
 function drawLive() {
-  document.querySelectorAll('img[src*="how-it-moves/"]').forEach(function (image) {
+  var images = [].slice.call(document.querySelectorAll('img[src*="how-it-moves/"]'));
+  (function drawNext() {
+    var image = images.shift();
+    if (!image) {
+      document.documentElement.dataset.live = 'yes';
+      return;
+    }
     var figure = { name: /([a-z-]+)\.svg$/.exec(image.getAttribute('src'))[1], image: image };
     image.dataset.figure = figure.name;
     if (controls[figure.name]) addControl(figure, controls[figure.name]);
     show(figure, setting(figure.name, 2));
-  });
-  document.documentElement.dataset.live = 'yes';
+    setTimeout(drawNext);
+  })();
 }
 
 // Offline once visited: the site's service worker keeps this page's files.

@@ -11,6 +11,8 @@ string(REPLACE "href=\"how-it-moves.ru.md\"" "href=\"guide.ru.html\"" GUIDE_BODY
 string(REPLACE "href=\"how-it-moves.md\"" "href=\"guide.html\"" GUIDE_BODY "${GUIDE_BODY}")
 string(REGEX REPLACE "<a href=\"([^\":#]*\\.md(#[^\"]*)?|\\.\\./[^\"]*)\">([^<]*)</a>" "\\3" GUIDE_BODY
                      "${GUIDE_BODY}")
+# The script draws the pictures again; the committed ones load only as they come into view.
+string(REPLACE "<img " "<img loading=\"lazy\" " GUIDE_BODY "${GUIDE_BODY}")
 string(REGEX MATCH "<h1>([^<]*)</h1>" heading "${GUIDE_BODY}")
 set(GUIDE_TITLE "${CMAKE_MATCH_1}")
 # The description is the guide's opening paragraph, the one after the line
