@@ -219,8 +219,10 @@ std::string frame(Say say, int tick) {
 // receives them: each number rounded to float once.
 std::string stripCorners(Say say) {
   const double left = 60, bottom = 300, perX = 140, perY = 7;
+  const char* const inks[] = {"#a40", "#650"};
   std::string svg =
       svgStart(700, 330, say("The corners of the first strips", "Углы первых полосок"));
+  std::string marks;
   FlameState state;
   int index = 0;
   double listed = 40;
@@ -231,6 +233,7 @@ std::string stripCorners(Say say) {
     auto at = [&](StripCorner c) {
       return std::pair{left + c.x * perX, bottom - (c.y - 5.0) * perY};
     };
+    const std::string ink = std::string("fill=\"") + inks[index] + "\"";
     svg += std::string("<polygon fill=\"") + (index == 0 ? "#f80" : "#fc0") +
            "\" fill-opacity=\"0.5\" stroke=\"#000\" points=\"";
     for (const StripCorner& c : corners) svg += num(at(c).first) + "," + num(at(c).second) + " ";
@@ -238,37 +241,42 @@ std::string stripCorners(Say say) {
     svg += text(340, listed,
                 say("strip ", "полоска ") + std::to_string(index) + say(", level ", ", уровень ") +
                     exact(state.level),
-                " font-weight=\"bold\"");
+                " font-weight=\"bold\" " + ink);
     for (int number = 1; number <= 4; ++number) {
       const StripCorner& c = corners[number - 1];
       const auto [x, y] = at(c);
-      svg += circle(x, y, 4, "fill=\"#000\"");
-      const bool outside = (index == 0) == (number <= 2);
-      svg += text(x + (outside ? (index == 0 ? -10 : 10) : (index == 0 ? 8 : -8)),
-                  y + (number == 1 || number == 4 ? -6 : 16), std::to_string(number),
-                  (index == 0) == outside ? kEnd : "");
+      // Left corners numbered on their left, right ones on their right, each
+      // clear of the other strip's numbers in the overlap.
+      const double below[2][4] = {{4, 4, 16, -6}, {-6, -6, 4, 4}};
+      marks += circle(x, y, 4, ink);
+      marks += text(x + (number <= 2 ? -8 : 8), y + below[index][number - 1],
+                    std::to_string(number), std::string(number <= 2 ? kEnd : "") + " " + ink);
       svg += text(340, listed + 18.0 * number,
                   std::to_string(number) + ": (" + say.number(exact(c.x)) + say(", ", "; ") +
-                      say.number(exact(c.y)) + ")");
+                      say.number(exact(c.y)) + ")",
+                  " " + ink);
     }
     listed += 110;
     ++index;
   });
+  svg += marks;
   const double overlapFrom = left + 0.8 * perX, overlapTo = left + perX;
   svg += line(overlapFrom, 56, overlapTo, 56, "stroke=\"#000\"");
   svg += text((overlapFrom + overlapTo) / 2, 50, say.number("0.2"), kMiddle);
   svg += text(10, bottom + 24,
               say("across: 140 px a unit; up: 7 px a unit",
-                  "по горизонтали 140 пикселей на единицу, "
-                  "по вертикали 7"));
+                  "по горизонтали — 140 пикселей на единицу, по вертикали — 7"));
   return svg + "</svg>\n";
 }
 
 // The first frame's top edge close up, in true proportions: each strip's top
-// climbs by its level, and the next strip covers the last 0.2 of the climb.
+// climbs by its level, and the next strip starts lower, below that tip.
 std::string teeth(Say say) {
   const double from = 4, to = 20, bottomY = 30, topY = 70, scale = 10, left = 20, top = 20;
   const double bottom = top + (topY - bottomY) * scale;
+  auto at = [&](double x, double y) {
+    return std::pair{left + (x - from) * scale, bottom - (y - bottomY) * scale};
+  };
   std::string svg = svgStart(620, static_cast<int>(bottom) + 40,
                              say("The teeth of the top edge", "Зубцы верхнего края"));
   svg += "<clipPath id=\"view\"><rect x=\"" + num(left) + "\" y=\"" + num(top) + "\" width=\"" +
@@ -278,34 +286,36 @@ std::string teeth(Say say) {
          num((to - from) * scale) + "\" height=\"" + num(bottom - top) +
          "\" fill=\"#000\"/>\n<g clip-path=\"url(#view)\">\n" +
          shadedBand(FlameState{}, left, bottom + bottomY * scale, scale, from, to) + "</g>\n";
+  std::vector<Strip> strips;
   FlameState state;
-  int index = 0;
-  forEachStrip(state, [&](const Strip& strip) {
-    if (index++ != 10) return;
-    const double x2 = left + (strip.topLeft.x - from) * scale;
-    const double x3 = left + (strip.topRight.x - from) * scale;
-    const double y2 = bottom - (strip.topLeft.y - bottomY) * scale;
-    const double y3 = bottom - (strip.topRight.y - bottomY) * scale;
-    svg += circle(x2, y2, 4, "fill=\"#fff\" stroke=\"#000\"");
-    svg += circle(x3, y3, 4, "fill=\"#fff\" stroke=\"#000\"");
-    svg += line(x3, y3, 220, 120, "stroke=\"#000\"");
-    svg += line(x2, y2, 220, 240, "stroke=\"#000\"");
-    svg +=
-        text(226, 112, say("strip 10, level 10: corner 3 at", "полоска 10, уровень 10: угол 3 на"));
-    svg += text(
-        226, 128,
-        say("top + (level + level) = 35 + 20 = 55", "верх + (уровень + уровень) = 35 + 20 = 55"));
-    svg += text(226, 232, say("corner 2 at top + level = 45", "угол 2 на верх + уровень = 45"));
-    svg += text(226, 248, say("a climb of 10 across a width of 1", "подъём на 10 на ширине 1"));
-  });
+  forEachStrip(state, [&](const Strip& strip) { strips.push_back(strip); });
+  const Strip& tenth = strips[10];
+  const Strip& next = strips[11];
+  const auto [x2, y2] = at(tenth.topLeft.x, tenth.topLeft.y);
+  const auto [x3, y3] = at(tenth.topRight.x, tenth.topRight.y);
+  // Where the next strip's top edge passes under corner 3.
+  const double under =
+      next.topLeft.y + (next.topRight.y - next.topLeft.y) * (tenth.topRight.x - next.topLeft.x);
+  const double yUnder = at(tenth.topRight.x, under).second;
+  svg += line(x3 + 5, y3, x3 + 5, yUnder, "stroke=\"#fff\" stroke-width=\"2\"");
+  svg += circle(x2, y2, 4, "fill=\"#fff\" stroke=\"#000\"");
+  svg += circle(x3, y3, 4, "fill=\"#fff\" stroke=\"#000\"");
+  svg += line(x3, y3, 220, 120, "stroke=\"#000\"");
+  svg += line(x2, y2, 220, 240, "stroke=\"#000\"");
+  svg += line(x3 + 5, (y3 + yUnder) / 2, 220, 330, "stroke=\"#000\"");
+  svg += text(226, 112,
+              say("strip 10, level 10: corner 3 at", "полоска 10, уровень 10: угол 3 на высоте"));
+  svg += text(226, 128, "top + (level + level) = 35 + 20 = 55");
+  svg += text(226, 232, say("corner 2 at top + level = 45", "угол 2 на высоте top + level = 45"));
+  svg += text(226, 248, say("a climb of 10 across a width of 1", "склон высотой 10 на ширине 1"));
   svg += text(226, 330,
-              say("the next strip, 0.8 further on, covers",
-                  "следующая полоска, на 0,8 правее, "
-                  "закрывает"));
-  svg += text(226, 346, say("the last 0.2 of the climb", "последние 0,2 подъёма"));
-  svg += text(
-      left, bottom + 24,
-      say("true proportions: 10 px a unit both ways", "пропорции верные: 10 пикселей на единицу"));
+              say("the next strip starts lower: the tooth drops ",
+                  "следующая полоска начинается ниже: обрыв ") +
+                  say.number(tenths(tenth.topRight.y - under)));
+  svg += text(226, 346, say("(about 0.8 × level)", "(примерно 0,8 × уровень)"));
+  svg += text(left, bottom + 24,
+              say("true proportions: 10 px a unit both ways",
+                  "в верных пропорциях: 10 пикселей на единицу по обеим осям"));
   return svg + "</svg>\n";
 }
 
@@ -314,14 +324,17 @@ std::string teeth(Say say) {
 // another number of strips than the program's, what the band would do.
 std::string drift(Say say, int strips) {
   const double rowHeight = 56, top = 44, left = 70, perUnit = 4.5, perLift = 0.45;
-  const std::string whatIf =
-      strips == kStripsPerFrame
-          ? ""
-          : say("what if: ", "если бы: ") + std::to_string(strips) +
-                say(" strips, not the program's 126", " полосок, а не 126, как в программе");
-  std::string svg = svgStart(560, static_cast<int>(top + rowHeight * kFramesPerCycle + 34),
-                             say("The tongues drift left", "Языки смещаются влево") +
-                                 (whatIf.empty() ? "" : "; " + whatIf));
+  const bool programs = strips == kStripsPerFrame;
+  const std::string setting =
+      programs ? say("126 strips, as the program draws them", "126 полосок, как в программе")
+               : say("what if: ", "что, если: число полосок ") + std::to_string(strips) +
+                     say(" strips, not the program's 126", " вместо 126, как в программе");
+  std::string svg =
+      svgStart(560, static_cast<int>(top + rowHeight * kFramesPerCycle + 34),
+               std::string(programs ? say("The tongues drift left", "Языки смещаются влево")
+                                    : say("The tongues with another number of strips",
+                                          "Языки при другом числе полосок")) +
+                   "; " + setting);
   svg +=
       "<linearGradient id=\"band\" x1=\"0\" y1=\"1\" x2=\"0\" y2=\"0\"><stop "
       "stop-color=\"#ffbf00\"/><stop offset=\"1\" stop-color=\"#f00\"/></linearGradient>\n";
@@ -360,9 +373,9 @@ std::string drift(Say say, int strips) {
   }
   svg += text(left, 18, "x = 0");
   svg += text(left + 100 * perUnit, 18, "x = 100", kEnd);
-  if (!whatIf.empty()) svg += text(left + 50 * perUnit, 36, whatIf, kMiddle + std::string(kWhatIf));
+  if (!programs) svg += text(left + 50 * perUnit, 36, setting, kMiddle + std::string(kWhatIf));
   svg += text(8, top + rowHeight * kFramesPerCycle + 24,
-              say("heights at a tenth of the scale across", "высоты в десять раз мельче ширины"));
+              say("heights drawn at a tenth of the horizontal scale", "высоты сжаты в десять раз"));
   return svg + "</svg>\n";
 }
 
@@ -371,13 +384,13 @@ std::string drift(Say say, int strips) {
 // what-if, level + 0.2.
 std::string flicker(Say say, int levelPlusFifth) {
   const double left = 60, bottom = 210, perLevel = 22, perLift = 700;
-  const std::string whatIf =
-      levelPlusFifth == 0 ? ""
-                          : say("what if: lift = level + 0.2, not the program's sum",
-                                "если бы: подъём = уровень + 0,2, а не сумма, как в программе");
-  std::string svg = svgStart(640, 300,
-                             say("The lift above the level", "Подъём над уровнем") +
-                                 (whatIf.empty() ? "" : "; " + whatIf));
+  const std::string setting =
+      levelPlusFifth == 0
+          ? say("the program's running sum", "накопленная сумма, как в программе")
+          : say("what if: lift = level + 0.2, not the program's running sum",
+                "что, если: подъём = уровень + 0,2, а не накопленная сумма, как в программе");
+  std::string svg =
+      svgStart(640, 300, say("The lift above the level; ", "Подъём над уровнем; ") + setting);
   for (int whole = 0; whole <= 24; ++whole) {
     FlameState state;
     state.level = whole;
@@ -400,8 +413,8 @@ std::string flicker(Say say, int levelPlusFifth) {
   svg += "<rect x=\"60\" y=\"262\" width=\"12\" height=\"12\" fill=\"#fa0\"/>\n";
   svg += text(78, 273, say("about 0.2", "около 0,2"));
   svg += "<rect x=\"200\" y=\"262\" width=\"12\" height=\"12\" fill=\"#c00\"/>\n";
-  svg += text(218, 273, say("a hair above 0: the rounding", "чуть больше 0: округление"));
-  if (!whatIf.empty()) svg += text(630, 18, whatIf, kEnd + std::string(kWhatIf));
+  svg += text(218, 273, say("a hair above 0: the rounding", "чуть больше 0 — из-за округления"));
+  if (levelPlusFifth != 0) svg += text(630, 40, setting, kEnd + std::string(kWhatIf));
   return svg + "</svg>\n";
 }
 
@@ -409,7 +422,7 @@ std::string flicker(Say say, int levelPlusFifth) {
 // whole band leaps up at a rising tick and sinks back at a falling one.
 std::string tickFrames(Say say) {
   const double cell = 132, size = 100;
-  std::string svg = svgStart(680, 440, say("The lift at each tick", "Подъём на каждом такте"));
+  std::string svg = svgStart(680, 460, say("The lift at each tick", "Подъём на каждом такте"));
   svg +=
       "<linearGradient id=\"band\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\"><stop stop-color=\"#f00\"/>"
       "<stop offset=\"1\" stop-color=\"#fb0\"/></linearGradient>\n";
@@ -418,11 +431,11 @@ std::string tickFrames(Say say) {
   for (int tick = 1; tick <= kFramesPerCycle; ++tick) {
     computeFlicker(state);
     const int column = (tick - 1) % 5, row = (tick - 1) / 5;
-    const double left = 20 + column * cell, top = 10 + row * (size + 42);
+    const double left = 20 + column * cell, top = 10 + row * (size + 50);
     std::string topEdge, foot;
     forEachStrip(state, [&](const Strip& strip) {
       auto at = [&](StripCorner c) {
-        return num(left + c.x, 1) + "," +
+        return num(left + std::min(static_cast<double>(c.x), size), 1) + "," +
                num(top + size - std::min(static_cast<double>(c.y), size), 1) + " ";
       };
       topEdge += at(strip.topLeft) + at(strip.topRight);
@@ -434,12 +447,12 @@ std::string tickFrames(Say say) {
     svg += topEdge;
     svg += foot;
     svg += "\"/>\n";
-    svg += text(left, top + size + 18,
-                say("tick ", "такт ") + std::to_string(tick) + say(": lift ", ": подъём ") +
-                    say.number(tenths(state.flicker)));
+    svg += text(left, top + size + 17, say("tick ", "такт ") + std::to_string(tick));
+    svg += text(left, top + size + 33, say("lift ", "подъём ") + say.number(tenths(state.flicker)));
   }
-  svg += text(20 + 3 * cell, 10 + 2 * (size + 42) + 40,
-              say("true proportions, 1 px a unit", "пропорции верные, 1 пиксель на единицу"));
+  svg += text(20 + 3 * cell, 10 + 2 * (size + 50) + 40,
+              say("true proportions:", "в верных пропорциях:"));
+  svg += text(20 + 3 * cell, 10 + 2 * (size + 50) + 56, say("1 px a unit", "1 пиксель на единицу"));
   return svg + "</svg>\n";
 }
 
@@ -452,7 +465,8 @@ std::string timer(Say say) {
   std::string svg = svgStart(680, 150, say("The timer", "Таймер"));
   svg += line(left, axis, at(ticks) + 20, axis, "stroke=\"#000\"");
   svg += line(left, axis - 30, left, axis + 6, "stroke=\"#06c\" stroke-width=\"3\"");
-  svg += text(left, axis - 36, say("window, first paint", "окно, первая перерисовка"));
+  svg +=
+      text(left, axis - 36, say("window created, first paint", "окно создано, первая перерисовка"));
   for (int tick = 1; tick <= ticks; ++tick) {
     svg += line(at(tick), axis - 12, at(tick), axis + 6, "stroke=\"#c00\" stroke-width=\"2\"");
     svg += text(at(tick), axis + 21, std::to_string(tick), kMiddle);

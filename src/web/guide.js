@@ -11,12 +11,12 @@ function say(english, inRussian) {
 // The settings a reader may change, by figure.
 var controls = {
   'level-cycle': { label: say('Step', 'Шаг') },
-  'first-frame': { label: say('Tick', 'Такт'), play: say('Play the 13 ticks', 'Проиграть 13 тактов') },
+  'first-frame': { label: say('Tick', 'Такт'), play: [say('Play the 13 ticks', 'Проиграть 13 тактов'), say('Stop', 'Остановить')] },
   'drift': { label: say('Strips in a frame', 'Полосок в кадре'), choices: [
     [126, say("126, the program's", '126, как в программе')],
-    [117, say('117, what if: the tongues stand still', '117, если бы: языки стоят на месте')],
-    [108, say('108, what if: the tongues drift right', '108, если бы: языки смещаются вправо')]] },
-  'flicker': { label: say('What if the lift were level + 0.2', 'Если бы подъём был уровнем + 0,2'), flag: true },
+    [117, say('117, what if: the tongues would stand still', '117 — языки стояли бы на месте')],
+    [108, say('108, what if: the tongues would drift right', '108 — языки смещались бы вправо')]] },
+  'flicker': { label: say('What if the lift were level + 0.2', 'Если бы подъём был равен уровню + 0,2'), flag: true },
 };
 
 var Module = { onRuntimeInitialized: drawLive };
@@ -55,15 +55,14 @@ function makeInput(name, control) {
 function makePlayButton(figure, input, words) {
   var button = document.createElement('button'), playing = null;
   button.type = 'button';
-  button.textContent = words;
-  button.setAttribute('aria-pressed', 'false');
+  button.textContent = words[0];
   button.addEventListener('click', function () {
     if (playing) clearInterval(playing);
     playing = playing ? null : setInterval(function () {
       input.value = input.setting() % Number(input.max) + 1;
       show(figure, input.setting());
     }, 150);
-    button.setAttribute('aria-pressed', String(Boolean(playing)));
+    button.textContent = words[playing ? 1 : 0];
   });
   return button;
 }
@@ -72,7 +71,8 @@ function addControl(figure, control) {
   var line = document.createElement('p'), label = document.createElement('label');
   var input = makeInput(figure.name, control);
   line.className = 'control';
-  label.append(control.label + ' ', input);
+  if (control.flag) label.append(input, ' ' + control.label);
+  else label.append(control.label + ' ', input);
   figure.output = document.createElement('output');
   line.append(label, ' ');
   if (control.play) line.append(makePlayButton(figure, input, control.play), ' ');
