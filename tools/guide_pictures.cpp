@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
+#include <utility>
 
 #include "guide/guide_figures.h"
 

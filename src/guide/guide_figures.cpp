@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 

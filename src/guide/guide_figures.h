@@ -3,10 +3,11 @@
 // shows (docs/how-it-moves) and, compiled for the web, draws them live on the
 // site's guide page, where a reader can change each one's setting.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-enum class Language { English, Russian };
+enum class Language : std::uint8_t { English, Russian };
 
 // A figure is its file's name (NAME.svg) and the one setting a reader may
 // change, with its range; the committed picture is drawn at the default.
