@@ -451,6 +451,7 @@ const modes = {
       const page = await open(undefined, 0, false, '/guide.html');
       await page.waitForFunction(async () => (await caches.keys()).length === 1 &&
         Boolean(await caches.match('guide_figures.wasm')), { timeout: 20000 });
+      console.log(`the guide's first visit, kept for offline reading, transferred ${server.sent()} bytes`);
       server.stop();
       await page.reload();
       await checkGuide(page, 'en');
