@@ -329,6 +329,7 @@ async function checkGuide(page, language) {
   await control('first-frame', 'play');
   const tick = await page.evaluate(() => document.querySelector('input[type=range][max="13"]').value);
   assert.ok((await shown())['first-frame'] === drawn('first-frame', tick), `playing stopped at tick ${tick}, not drawn as the model draws it`);
+  return { shown, drawn };
 }
 
 const modes = {
@@ -441,7 +442,11 @@ const modes = {
     await run(await serve(), {}, async (open) => {
       await checkGuide(await open(undefined, 0, false, '/guide.ru.html'), 'ru');
       const page = await open(undefined, 0, false, '/guide.html');
-      await checkGuide(page, 'en');
+      const { shown, drawn } = await checkGuide(page, 'en');
+      // By keyboard alone: the step's range, focused, moves on an arrow key (from step 57).
+      await page.focus('input[type=range][max="117"]');
+      await page.keyboard.press('ArrowRight');
+      assert.ok((await shown())['level-cycle'] === drawn('level-cycle', 58), 'an arrow key does not move the step');
       await page.evaluate(fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8'));
       const { violations } = await page.evaluate(() => window.axe.run());
       assert.deepEqual(violations.map((violation) => violation.id), [], 'axe-core finds no violation');
