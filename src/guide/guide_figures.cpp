@@ -329,8 +329,8 @@ std::string drift(Say say, int strips) {
   const bool programs = strips == kStripsPerFrame;
   const std::string setting =
       programs ? say("126 strips, as the program draws them", "126 полосок, как в программе")
-               : say("what if: ", "что, если: число полосок ") + std::to_string(strips) +
-                     say(" strips, not the program's 126", " вместо 126, как в программе");
+               : say("what if: ", "если бы полосок было ") + std::to_string(strips) +
+                     say(" strips, not the program's 126", ", а не 126, как в программе");
   std::string svg =
       svgStart(560, static_cast<int>(top + rowHeight * kFramesPerCycle + 34),
                std::string(programs ? say("The tongues drift left", "Языки смещаются влево")

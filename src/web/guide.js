@@ -13,10 +13,10 @@ var controls = {
   'level-cycle': { label: say('Step', 'Шаг') },
   'first-frame': { label: say('Tick', 'Такт'), play: [say('Play the 13 ticks', 'Проиграть 13 тактов'), say('Stop', 'Остановить')] },
   'drift': { label: say('Strips in a frame', 'Полосок в кадре'), choices: [
-    [126, say("126, the program's", '126, как в программе')],
+    [126, say("126, the program's", '126 — как в программе')],
     [117, say('117, what if: the tongues would stand still', '117 — языки стояли бы на месте')],
     [108, say('108, what if: the tongues would drift right', '108 — языки смещались бы вправо')]] },
-  'flicker': { label: say('What if the lift were level + 0.2', 'Если бы подъём был равен уровню + 0,2'), flag: true },
+  'flicker': { label: say('What if the lift were level + 0.2', 'Что, если подъём = уровень + 0,2'), flag: true },
 };
 
 var Module = { onRuntimeInitialized: drawLive };
