@@ -491,14 +491,16 @@ std::string timer(Say say) {
 }
 
 const Figure kFigures[] = {
-    {"level-cycle", 0, kStepsPerCycle, 0},
-    {"strip-corners", 0, 0, 0},
-    {"teeth", 0, 0, 0},
-    {"first-frame", 0, kFramesPerCycle, 0},
-    {"drift", 100, kStripsPerFrame, kStripsPerFrame},
-    {"lift", 0, 0, 0},
-    {"flicker", 0, 1, 0},
-    {"timer", 0, 0, 0},
+    {"level-cycle", 0, kStepsPerCycle, 0,
+     [](Language l, int step) { return levelCycle({l}, step); }},
+    {"strip-corners", 0, 0, 0, [](Language l, int) { return stripCorners({l}); }},
+    {"teeth", 0, 0, 0, [](Language l, int) { return teeth({l}); }},
+    {"first-frame", 0, kFramesPerCycle, 0, [](Language l, int tick) { return frame({l}, tick); }},
+    {"drift", 100, kStripsPerFrame, kStripsPerFrame,
+     [](Language l, int strips) { return drift({l}, strips); }},
+    {"lift", 0, 0, 0, [](Language l, int) { return tickFrames({l}); }},
+    {"flicker", 0, 1, 0, [](Language l, int what) { return flicker({l}, what); }},
+    {"timer", 0, 0, 0, [](Language l, int) { return timer({l}); }},
 };
 
 }  // namespace
@@ -517,15 +519,5 @@ const Figure* findFigure(std::string_view name) {
 }
 
 std::string drawFigure(const Figure& figure, Language language, int setting) {
-  const Say say{language};
-  setting = std::clamp(setting, figure.first, figure.last);
-  const std::string_view name = figure.name;
-  if (name == "level-cycle") return levelCycle(say, setting);
-  if (name == "strip-corners") return stripCorners(say);
-  if (name == "teeth") return teeth(say);
-  if (name == "first-frame") return frame(say, setting);
-  if (name == "drift") return drift(say, setting);
-  if (name == "lift") return tickFrames(say);
-  if (name == "flicker") return flicker(say, setting);
-  return timer(say);
+  return figure.draw(language, std::clamp(setting, figure.first, figure.last));
 }

@@ -9,13 +9,15 @@
 
 enum class Language : std::uint8_t { English, Russian };
 
-// A figure is its file's name (NAME.svg) and the one setting a reader may
-// change, with its range; the committed picture is drawn at the default.
+// A figure is its file's name (NAME.svg), the one setting a reader may
+// change, with its range (the committed picture is drawn at the default),
+// and its drawing.
 struct Figure {
   const char* name;
   int first;
   int last;
   int byDefault;
+  std::string (*draw)(Language language, int setting);
 };
 
 // The figure of that name, or nullptr.
